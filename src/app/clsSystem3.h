@@ -1,0 +1,24 @@
+#pragma once
+// The process census. No operation raises or shows anything.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/ProcessTable.h"
+
+namespace korvane {
+
+class clsSystem3 {
+public:
+    clsSystem3();  // takes its process table from Factory<ProcessTable>
+    explicit clsSystem3(std::shared_ptr<ProcessTable> table);
+
+    int32_t liefereProzessAnzahl(const std::wstring& sProzessname);
+    int32_t liefereProzessID(const std::wstring& sProzessname);
+    void killProzessID(int32_t lProzessID);
+
+private:
+    std::shared_ptr<ProcessTable> table_;
+};
+
+}  // namespace korvane

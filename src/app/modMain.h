@@ -1,0 +1,26 @@
+#pragma once
+// The start-up procedure: checks, template choice, confirmation, title-block properties, exchange.
+#include <cstdint>
+#include <string>
+
+#include "app/UserInterface.h"
+
+namespace korvane {
+
+// Exit codes of korvane.exe.
+namespace exitcode {
+inline constexpr int32_t Done = 0;
+inline constexpr int32_t TemplateMissing = 2;
+inline constexpr int32_t SolidEdgeNotRunning = 3;
+inline constexpr int32_t SolidEdgeRunningTwice = 4;
+inline constexpr int32_t Cancelled = 5;
+inline constexpr int32_t Error = 10;
+}  // namespace exitcode
+
+// Runs the whole procedure with the given user interface; ends the process through it.
+[[noreturn]] void Main(UserInterface& ui);
+
+// The template directory: two backslashes, the file server's name, "\daten\Admin\Vorlagen\SeV12\".
+std::wstring templateDirectory();
+
+}  // namespace korvane

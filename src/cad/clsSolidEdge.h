@@ -1,0 +1,60 @@
+#pragma once
+// The connection to the CAD application: binding (to the running one, else a new one) and
+// generic document services. Teardown switches settings 18 and 29 back on when connected and
+// ends the application only when this object started it.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "automation/AutomationError.h"
+#include "automation/Dispatch.h"
+
+namespace korvane {
+
+// The programmatic identifier of the CAD application.
+inline constexpr wchar_t kSolidEdgeProgId[] = L"SolidEdge.Application";
+
+class clsSolidEdge {
+public:
+    clsSolidEdge() = default;
+    ~clsSolidEdge();
+    clsSolidEdge(const clsSolidEdge&) = delete;
+    clsSolidEdge& operator=(const clsSolidEdge&) = delete;
+
+    bool speichereSolidEdgeDokument(const std::wstring& DateiName);
+    bool schlieseSolidEdgeDokument(const std::wstring& DateiName);
+    Object liefereSolidEdgeAssemblyDokument(const std::wstring& DateiName);
+    Object liefereSolidEdgePartDokument(const std::wstring& DateiName);
+    void schliesseSolidEdgeApplication();
+    Object liefereSolidEdgeApplication();
+    int32_t oeffneDokument(const std::wstring& sDokument);
+    std::wstring ermittleDokumentTyp();
+    int32_t schliesseDokument(const std::wstring& sDokument);
+    bool alteDateiVersion(const std::wstring& LastSavedVersion, int32_t VersionsGenauigkeit = 0);
+
+    // The three-letter code of a document type number ("" for unknown numbers).
+    static std::wstring dokumentTypCode(int32_t typeNumber);
+
+    bool started() const noexcept { return started_; }
+    bool connected() const noexcept { return connected_; }
+    // Why the last binding failed, kept for diagnostics only; callers see the empty reference.
+    const std::optional<AutomationError>& bindingFailure() const noexcept { return bindingFailure_; }
+
+private:
+    Object application_;
+    bool started_ = false;
+    bool connected_ = false;
+    std::optional<AutomationError> bindingFailure_;
+};
+
+// Document type numbers as the CAD application reports them.
+namespace doctype {
+inline constexpr int32_t Part = 1;
+inline constexpr int32_t Draft = 2;
+inline constexpr int32_t Assembly = 3;
+inline constexpr int32_t SheetMetal = 4;
+inline constexpr int32_t Weldment = 5;
+inline constexpr int32_t SheetMetalPart = 6;
+}  // namespace doctype
+
+}  // namespace korvane

@@ -1,0 +1,72 @@
+#pragma once
+// The drawing object: background sheet exchange from a template and the SAP title-block properties.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/Dispatch.h"
+#include "cad/clsSolidEdge.h"
+#include "drawing/TextField.h"
+#include "properties/clsSEEigenschaften.h"
+
+namespace korvane {
+
+// A background sheet of the drawing that kept its content because the template has no sheet of its size.
+struct UnchangedSheet {
+    int32_t position = 0;  // 1-based, in the drawing's background sheet collection
+    int32_t size = 0;      // the sheet's size value
+};
+
+class clsSolidEdgeDraft {
+public:
+    clsSolidEdgeDraft();   // CAD-access object, application reference (taken once), property-access object
+    ~clsSolidEdgeDraft();  // releases them in reverse order
+    clsSolidEdgeDraft(const clsSolidEdgeDraft&) = delete;
+    clsSolidEdgeDraft& operator=(const clsSolidEdgeDraft&) = delete;
+
+    int32_t ersetzeHintergrundblaetter(const std::wstring& sNeueVorlage);
+    Object liefereSolidEdgeDraftDokument(const std::wstring& DateiName);
+
+    bool anlegenTarvoSchriftfeldProperties(
+        const std::wstring& sDrawingDrawDescription, const std::wstring& sDrawingDrawDocumentType,
+        const std::wstring& sDrawingDrawDocumentNumber, const std::wstring& sDrawingDrawDocumentPart,
+        const std::wstring& sDrawingDrawDocumentVersion, const std::wstring& sDrawingDrawECNumber,
+        const std::wstring& sDrawingMaraMatNr, const std::wstring& sDrawingDrawPADatum,
+        const std::wstring& sDrawingDrawPAName, const std::wstring& sDrawingDrawK1Datum,
+        const std::wstring& sDrawingDrawK1Name, const std::wstring& sDrawingDrawNKDatum,
+        const std::wstring& sDrawingDrawNKName, const std::wstring& sDrawingCADWerkstoff,
+        const std::wstring& sDrawingCADMassStab, const std::wstring& sDrawingCADZusatzMassStab,
+        Object& SEDraftDatei);
+    bool schreibeTarvoSchriftfeldProperties(
+        TextField& sDrawingDrawDescription, TextField& sDrawingDrawDocumentType,
+        TextField& sDrawingDrawDocumentNumber, TextField& sDrawingDrawDocumentPart,
+        TextField& sDrawingDrawDocumentVersion, TextField& sDrawingDrawECNumber, TextField& sDrawingMaraMatNr,
+        TextField& sDrawingDrawPADatum, TextField& sDrawingDrawPAName, TextField& sDrawingDrawK1Datum,
+        TextField& sDrawingDrawK1Name, TextField& sDrawingDrawNKDatum, TextField& sDrawingDrawNKName,
+        TextField& sDrawingCADWerkstoff, TextField& sDrawingCADMassStab, TextField& sDrawingCADZusatzMassStab,
+        Object& SEDraftDatei);
+    bool leseTarvoSchriftfeldProperties(
+        TextField& sDrawingDrawDescription, TextField& sDrawingDrawDocumentType,
+        TextField& sDrawingDrawDocumentNumber, TextField& sDrawingDrawDocumentPart,
+        TextField& sDrawingDrawDocumentVersion, TextField& sDrawingDrawECNumber, TextField& sDrawingMaraMatNr,
+        TextField& sDrawingDrawPADatum, TextField& sDrawingDrawPAName, TextField& sDrawingDrawK1Datum,
+        TextField& sDrawingDrawK1Name, TextField& sDrawingDrawNKDatum, TextField& sDrawingDrawNKName,
+        TextField& sDrawingCADWerkstoff, TextField& sDrawingCADMassStab, TextField& sDrawingCADZusatzMassStab,
+        Object& SEDraftDatei);
+
+    // The drawing's background sheets that the last exchange left unchanged (no template sheet of their size).
+    const std::vector<UnchangedSheet>& unveraenderteBlaetter() const noexcept { return unchanged_; }
+
+private:
+    std::wstring lieferePropertieMitErsatz(const Object& SeDokument, const std::wstring& sPropertySet,
+                                           const std::wstring& sPropertyName, const std::wstring& sErsatzName);
+
+    // Declared in construction order; destroyed in reverse.
+    std::unique_ptr<clsSolidEdge> solidEdge_;
+    Object application_;
+    std::unique_ptr<clsSEEigenschaften> eigenschaften_;
+    std::vector<UnchangedSheet> unchanged_;
+};
+
+}  // namespace korvane
