@@ -1,0 +1,37 @@
+# Shared by scripts/test, scripts/demo and scripts/bench.
+
+# Installs what the build and the wine runs need, when missing (root on Debian 12).
+ensure_packages() {
+  local need=()
+  command -v cmake >/dev/null || need+=(cmake)
+  command -v ninja >/dev/null || need+=(ninja-build)
+  command -v g++ >/dev/null || need+=(g++)
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix mingw-w64-tools)
+  command -v wine >/dev/null || need+=(wine64)
+  command -v Xvfb >/dev/null || need+=(xvfb)
+  command -v xwd >/dev/null || need+=(x11-apps)
+  command -v import >/dev/null || need+=(imagemagick)
+  [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+  if [ ${#need[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "missing packages: ${need[*]} (run as root or install them)" >&2
+      return 1
+    fi
+    echo "installing: ${need[*]}"
+    timeout 900 apt-get update -qq >/dev/null 2>&1
+    DEBIAN_FRONTEND=noninteractive timeout 1200 apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null 2>&1 \
+      || { echo "apt-get install failed" >&2; return 1; }
+  fi
+}
+
+# Prepares the wine prefix of a Windows build folder and keeps its wineserver running.
+start_wine_environment() {
+  local build=$1
+  # shellcheck disable=SC1091
+  source "$here/scripts/wine/env" "$build"
+  "$here/scripts/wine/prefix" "$build"
+}
+
+stop_wine_environment() {
+  if declare -F wine_env_shutdown >/dev/null; then wine_env_shutdown; fi
+}
