@@ -12,6 +12,8 @@ ensure_packages() {
   command -v xwd >/dev/null || need+=(x11-apps)
   command -v import >/dev/null || need+=(imagemagick)
   [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+  command -v clang-tidy >/dev/null || need+=(clang-tidy)
+  command -v cppcheck >/dev/null || need+=(cppcheck)
   if [ ${#need[@]} -gt 0 ]; then
     if [ "$(id -u)" -ne 0 ]; then
       echo "missing packages: ${need[*]} (run as root or install them)" >&2
