@@ -1,0 +1,158 @@
+#include "files/WildcardPattern.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "automation/AutomationError.h"
+#include "automation/TextConvert.h"
+
+namespace korvane {
+
+namespace {
+
+// The runtime raises 93 for a pattern it cannot read: an unclosed "[" or a descending range.
+constexpr int32_t InvalidPatternString = 93;
+
+[[noreturn]] void raiseInvalidPattern() {
+    throw AutomationError(InvalidPatternString, L"Ungültige Musterzeichenfolge");
+}
+
+struct CharRange {
+    wchar_t low;
+    wchar_t high;
+};
+
+// One pattern element. Every kind but Star stands for exactly one character of the text, which
+// keeps the matcher a simple two-pointer walk with one backtracking point.
+struct Token {
+    enum class Kind { Literal, AnyChar, Digit, List, Star };
+    Kind kind = Kind::Literal;
+    wchar_t ch = 0;
+    bool negated = false;
+    std::vector<CharRange> ranges;
+};
+
+// Reads a bracketed list starting just after its "[". Returns the index just after its "]".
+// "!" first negates, "-" first or last stands for itself, "]" cannot be part of a list.
+// An empty list "[]" stands for no character at all and yields no token.
+size_t parseList(std::wstring_view pattern, size_t pos, std::vector<Token>& tokens) {
+    Token token;
+    token.kind = Token::Kind::List;
+    if (pos < pattern.size() && pattern[pos] == L'!') {
+        token.negated = true;
+        ++pos;
+    }
+    const size_t listStart = pos;
+    while (true) {
+        if (pos >= pattern.size()) raiseInvalidPattern();
+        const wchar_t c = pattern[pos];
+        if (c == L']') break;
+        const bool rangeFollows = pos + 2 < pattern.size() && pattern[pos + 1] == L'-' && pattern[pos + 2] != L']';
+        if (rangeFollows && !(c == L'-' && pos == listStart)) {
+            const wchar_t high = pattern[pos + 2];
+            if (high < c) raiseInvalidPattern();
+            token.ranges.push_back({c, high});
+            pos += 3;
+        } else {
+            token.ranges.push_back({c, c});
+            ++pos;
+        }
+    }
+    if (token.negated || !token.ranges.empty()) tokens.push_back(std::move(token));
+    return pos + 1;
+}
+
+std::vector<Token> compile(std::wstring_view pattern) {
+    std::vector<Token> tokens;
+    size_t pos = 0;
+    while (pos < pattern.size()) {
+        const wchar_t c = pattern[pos];
+        Token token;
+        switch (c) {
+        case L'*':
+            ++pos;
+            if (!tokens.empty() && tokens.back().kind == Token::Kind::Star) continue;
+            token.kind = Token::Kind::Star;
+            break;
+        case L'?':
+            ++pos;
+            token.kind = Token::Kind::AnyChar;
+            break;
+        case L'#':
+            ++pos;
+            token.kind = Token::Kind::Digit;
+            break;
+        case L'[':
+            pos = parseList(pattern, pos + 1, tokens);
+            continue;
+        default:
+            ++pos;
+            token.ch = c;
+            break;
+        }
+        tokens.push_back(std::move(token));
+    }
+    return tokens;
+}
+
+bool inRanges(const std::vector<CharRange>& ranges, wchar_t c) {
+    for (const auto& r : ranges)
+        if (c >= r.low && c <= r.high) return true;
+    return false;
+}
+
+bool matchesOne(const Token& token, wchar_t c, LetterCase letterCase) {
+    const bool ignore = letterCase == LetterCase::Ignore;
+    switch (token.kind) {
+    case Token::Kind::AnyChar:
+        return true;
+    case Token::Kind::Digit:
+        return c >= L'0' && c <= L'9';
+    case Token::Kind::Literal:
+        return ignore ? toLowerChar(token.ch) == toLowerChar(c) : token.ch == c;
+    case Token::Kind::List: {
+        bool found = inRanges(token.ranges, c);
+        if (!found && ignore)
+            found = inRanges(token.ranges, toLowerChar(c)) || inRanges(token.ranges, toUpperChar(c));
+        return found != token.negated;
+    }
+    case Token::Kind::Star:
+        break;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool matchesPattern(std::wstring_view text, std::wstring_view pattern, LetterCase letterCase) {
+    // The pattern is read whole first, so a malformed pattern fails whatever the text.
+    const std::vector<Token> tokens = compile(pattern);
+
+    size_t t = 0;  // position in text
+    size_t p = 0;  // position in tokens
+    // The last star seen and the text position it currently stands up to: on a mismatch the star
+    // takes one more character and the walk resumes after it.
+    bool haveStar = false;
+    size_t starToken = 0;
+    size_t starText = 0;
+    while (t < text.size()) {
+        if (p < tokens.size() && tokens[p].kind == Token::Kind::Star) {
+            haveStar = true;
+            starToken = p++;
+            starText = t;
+        } else if (p < tokens.size() && matchesOne(tokens[p], text[t], letterCase)) {
+            ++p;
+            ++t;
+        } else if (haveStar) {
+            p = starToken + 1;
+            t = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (p < tokens.size() && tokens[p].kind == Token::Kind::Star) ++p;
+    return p == tokens.size();
+}
+
+}  // namespace korvane
