@@ -1,0 +1,264 @@
+#include "cad/clsSolidEdge.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "automation/AutomationBinder.h"
+#include "automation/ErrorPolicy.h"
+#include "automation/Factory.h"
+#include "files/clsFileString.h"
+
+namespace korvane {
+
+namespace {
+
+// Members of the application object.
+constexpr DispId kAppActiveDocument = 2;
+constexpr DispId kAppDisplayAlerts = 18;
+constexpr DispId kAppDocuments = 21;
+constexpr DispId kAppScreenUpdating = 29;
+constexpr DispId kAppQuit = 40;
+constexpr DispId kAppVersion = 58;
+constexpr DispId kAppActiveDocumentType = 76;
+// Members of the documents collection.
+constexpr DispId kDocsItem = 0;
+constexpr DispId kDocsCount = 3;
+constexpr DispId kDocsOpen = 6;
+
+// The report a failed binding leaves behind (0x80040001, a user-defined automation error).
+constexpr int32_t kBindingFailedNumber = static_cast<int32_t>(0x80040001u);
+
+// The UNC form of a document's full name, or nothing when the name has none: an unsaved
+// document's empty name (which the conversion rejects outright) or a relative one must not stop
+// a search through the open documents, it just cannot be the document searched for.
+std::optional<std::wstring> uncOfDocumentName(clsFileString& files, const Variant& fullName) {
+    std::wstring unc;
+    try {
+        unc = files.convertNachUNC(fullName);
+    } catch (const AutomationError& e) {
+        if (e.number() != rt::InvalidArgument) throw;
+        return std::nullopt;
+    }
+    if (unc.empty()) return std::nullopt;
+    return unc;
+}
+
+// An empty wanted name stands for "not convertible" and therefore matches nothing, so an
+// unconvertible request can never hit the unsaved documents.
+bool sameDocument(const std::wstring& wantedUnc, const std::optional<std::wstring>& documentUnc) {
+    return !wantedUnc.empty() && documentUnc.has_value() && *documentUnc == wantedUnc;
+}
+
+std::vector<std::wstring> splitAtDots(const std::wstring& text) {
+    std::vector<std::wstring> parts;
+    std::wstring::size_type start = 0;
+    for (;;) {
+        auto dot = text.find(L'.', start);
+        if (dot == std::wstring::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, dot - start));
+        start = dot + 1;
+    }
+}
+
+// The i-th component (from 1) as a number; a missing one is out of range like an array index.
+int32_t versionComponent(const std::vector<std::wstring>& parts, int32_t i) {
+    if (i < 1 || static_cast<size_t>(i) > parts.size()) raiseRuntimeError(rt::SubscriptOutOfRange);
+    return parseLong(parts[static_cast<size_t>(i - 1)]);
+}
+
+// Opens a file through the documents collection; the collection takes the name by reference.
+Object openThroughDocuments(const Object& documents, const std::wstring& name) {
+    std::wstring byRef = name;
+    return documents.callObject(kDocsOpen, {Variant::textRef(byRef)});
+}
+
+}  // namespace
+
+clsSolidEdge::~clsSolidEdge() {
+    // Failure policy: record and skip, so that a refused setting never keeps a started
+    // application alive; nothing leaves the destructor.
+    try {
+        ErrorRecord record;
+        if (connected_) {
+            record.attempt([&] { application_.put(kAppDisplayAlerts, Variant::boolean(true)); });
+            record.attempt([&] { application_.put(kAppScreenUpdating, Variant::boolean(true)); });
+        }
+        if (started_) record.attempt([&] { application_.call(kAppQuit); });
+    } catch (...) {
+    }
+    application_.reset();
+}
+
+std::wstring clsSolidEdge::dokumentTypCode(int32_t typeNumber) {
+    switch (typeNumber) {
+    case doctype::Part: return L"PAR";
+    case doctype::Draft: return L"SED";
+    case doctype::Assembly: return L"ASM";
+    case doctype::SheetMetal: return L"SES";
+    case doctype::SheetMetalPart: return L"PSM";
+    default: return L"";
+    }
+}
+
+Object clsSolidEdge::liefereSolidEdgeApplication() {
+    // Failure policy: neutral result. Every failure is absorbed; the caller sees only the empty
+    // reference, the report stays in bindingFailure() for diagnostics.
+    std::shared_ptr<AutomationBinder> binder;
+    try {
+        binder = Factory<AutomationBinder>::create();
+        application_ = binder->getActiveObject(kSolidEdgeProgId);
+        connected_ = !application_.isNothing();
+        started_ = false;
+        if (connected_) {
+            bindingFailure_.reset();
+            return application_;
+        }
+    } catch (const AutomationError&) {
+    }
+    try {
+        if (!binder) binder = Factory<AutomationBinder>::create();
+        application_ = binder->createObject(kSolidEdgeProgId);
+        connected_ = !application_.isNothing();
+        started_ = connected_;
+    } catch (const AutomationError&) {
+        application_.reset();
+        connected_ = false;
+        started_ = false;
+    }
+    if (connected_) {
+        bindingFailure_.reset();
+    } else {
+        bindingFailure_.emplace(kBindingFailedNumber, L"SolidEdgeobjekt konnte nicht erstellt werden",
+                                L"SolidEdge Klasse");
+    }
+    return application_;
+}
+
+bool clsSolidEdge::speichereSolidEdgeDokument(const std::wstring& DateiName) {
+    // Failure policy: no guard; documents with a higher position may already be saved.
+    clsFileString files;
+    const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
+    Object documents = liefereSolidEdgeApplication().getObject(kAppDocuments);
+    const int32_t count = documents.get(kDocsCount).toLong();
+    bool saved = false;
+    for (int32_t position = count; position >= 1; --position) {
+        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
+        if (sameDocument(wanted, uncOfDocumentName(files, document.get(L"FullName")))) {
+            document.call(L"Save");
+            saved = true;
+        }
+    }
+    return saved;
+}
+
+bool clsSolidEdge::schlieseSolidEdgeDokument(const std::wstring& DateiName) {
+    // Failure policy: no guard; documents with a higher position may already be closed.
+    // The walk runs downwards so that a closed document never shifts an unvisited one.
+    clsFileString files;
+    const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
+    Object documents = liefereSolidEdgeApplication().getObject(kAppDocuments);
+    const int32_t count = documents.get(kDocsCount).toLong();
+    bool closed = false;
+    for (int32_t position = count; position >= 1; --position) {
+        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
+        if (sameDocument(wanted, uncOfDocumentName(files, document.get(L"FullName")))) {
+            document.call(L"Close", {Variant::boolean(false)});
+            closed = true;
+        }
+    }
+    return closed;
+}
+
+Object clsSolidEdge::liefereSolidEdgeAssemblyDokument(const std::wstring& DateiName) {
+    // Failure policy: no guard.
+    clsFileString files;
+    const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
+    Object application = liefereSolidEdgeApplication();
+    Object documents = application.getObject(kAppDocuments);
+    const int32_t count = documents.get(kDocsCount).toLong();
+    for (int32_t position = 1; position <= count; ++position) {
+        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
+        auto name = uncOfDocumentName(files, document.get(L"FullName"));
+        const int32_t type = document.get(L"Type").toLong();
+        if (sameDocument(wanted, name) && type == doctype::Assembly) return document;
+    }
+    openThroughDocuments(documents, wanted);
+    if (application.get(kAppActiveDocumentType).toLong() == doctype::Assembly)
+        return application.getObject(kAppActiveDocument);
+    return Object();
+}
+
+Object clsSolidEdge::liefereSolidEdgePartDokument(const std::wstring& DateiName) {
+    // Failure policy: no guard.
+    clsFileString files;
+    const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
+    Object application = liefereSolidEdgeApplication();
+    Object documents = application.getObject(kAppDocuments);
+    const int32_t count = documents.get(kDocsCount).toLong();
+    for (int32_t position = 1; position <= count; ++position) {
+        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
+        auto name = uncOfDocumentName(files, document.get(L"FullName"));
+        const int32_t type = document.get(L"Type").toLong();
+        if (sameDocument(wanted, name) && type == doctype::Part) return document;
+    }
+    openThroughDocuments(documents, wanted);
+    if (application.get(kAppActiveDocumentType).toLong() == doctype::Part)
+        return openThroughDocuments(documents, wanted);
+    return Object();
+}
+
+void clsSolidEdge::schliesseSolidEdgeApplication() {
+    // Failure policy: no guard. The reference itself is kept until the next binding or teardown.
+    Object application = liefereSolidEdgeApplication();
+    application.call(kAppQuit);
+    connected_ = false;
+    started_ = false;
+}
+
+int32_t clsSolidEdge::oeffneDokument(const std::wstring& sDokument) {
+    // Failure policy: no guard. The name goes to the application as given, not converted, and
+    // setting 18 stays off until teardown.
+    Object application = liefereSolidEdgeApplication();
+    application.put(kAppDisplayAlerts, Variant::boolean(false));
+    openThroughDocuments(application.getObject(kAppDocuments), sDokument);
+    return 0;
+}
+
+std::wstring clsSolidEdge::ermittleDokumentTyp() {
+    // Failure policy: neutral result (empty text).
+    Object application = liefereSolidEdgeApplication();
+    return swallow(std::wstring(), [&] {
+        return dokumentTypCode(application.get(kAppActiveDocumentType).toLong());
+    });
+}
+
+int32_t clsSolidEdge::schliesseDokument(const std::wstring& sDokument) {
+    // Failure policy: neutral result (status 0). The active document is closed without saving,
+    // whatever sDokument names.
+    static_cast<void>(sDokument);
+    Object application = liefereSolidEdgeApplication();
+    swallow([&] { application.getObject(kAppActiveDocument).call(L"Close", {Variant::boolean(false)}); });
+    return 0;
+}
+
+bool clsSolidEdge::alteDateiVersion(const std::wstring& LastSavedVersion, int32_t VersionsGenauigkeit) {
+    // Failure policy: no guard; an empty, non-numeric, oversized or missing component that the
+    // comparison reaches raises to the caller.
+    if (LastSavedVersion.empty()) return true;
+    const auto fileVersion = splitAtDots(LastSavedVersion);
+    Object application = liefereSolidEdgeApplication();
+    const auto applicationVersion = splitAtDots(application.get(kAppVersion).toText());
+    // A greater file component does not end the test; only a smaller one decides.
+    for (int32_t i = 1; i <= VersionsGenauigkeit; ++i) {
+        const int32_t saved = versionComponent(fileVersion, i);
+        const int32_t running = versionComponent(applicationVersion, i);
+        if (saved < running) return true;
+    }
+    return false;
+}
+
+}  // namespace korvane
