@@ -59,6 +59,8 @@ public:
     const std::vector<UnchangedSheet>& unveraenderteBlaetter() const noexcept { return unchanged_; }
 
 private:
+    // liefereSolidEdgeDraftDokument, also telling whether the file had to be opened for the call.
+    Object findeOderOeffneDraftDokument(const std::wstring& DateiName, bool& geoeffnet);
     std::wstring lieferePropertieMitErsatz(const Object& SeDokument, const std::wstring& sPropertySet,
                                            const std::wstring& sPropertyName, const std::wstring& sErsatzName);
 

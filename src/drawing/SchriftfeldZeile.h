@@ -1,0 +1,39 @@
+#pragma once
+// The sixteen SAP title-block properties of a drawing, in the order every title-block operation
+// handles them. Rows 8 to 13 carry a second property that older title blocks read ("QX-" prefix);
+// the write fills it with the same value and the read falls back to it.
+#include <array>
+#include <string_view>
+
+namespace korvane {
+
+struct SchriftfeldZeile {
+    std::wstring_view name;
+    std::wstring_view ersatzName;  // empty when the row has no second property
+};
+
+inline constexpr std::wstring_view kSchriftfeldSatz = L"Custom";
+
+// The text that stands for "no value" in a title-block property.
+inline constexpr std::wstring_view kKeinWert = L"-";
+
+inline constexpr std::array<SchriftfeldZeile, 16> kSchriftfeldZeilen{{
+    {L"DRAWING-DRAW-DESCRIPTION", L""},
+    {L"DRAWING-DRAW-DOCUMENTTYPE", L""},
+    {L"DRAWING-DRAW-DOCUMENTNUMBER", L""},
+    {L"DRAWING-DRAW-DOCUMENTPART", L""},
+    {L"DRAWING-DRAW-DOCUMENTVERSION", L""},
+    {L"DRAWING-DRAW-ECNUMBER", L""},
+    {L"DRAWING-MARA-MATNR", L""},
+    {L"DRAWING-PA-DATUM", L"QX-DRAWING-PA-DATUM"},
+    {L"DRAWING-PA-NAME", L"QX-DRAWING-PA-NAME"},
+    {L"DRAWING-K1-DATUM", L"QX-DRAWING-K1-DATUM"},
+    {L"DRAWING-K1-NAME", L"QX-DRAWING-K1-NAME"},
+    {L"DRAWING-NK-DATUM", L"QX-DRAWING-NK-DATUM"},
+    {L"DRAWING-NK-NAME", L"QX-DRAWING-NK-NAME"},
+    {L"DRAWING-CAD_WERKSTOFF", L""},
+    {L"DRAWING-CAD_MASSSTAB", L""},
+    {L"DRAWING-CAD_ZUSATZMASSSTAB", L""},
+}};
+
+}  // namespace korvane

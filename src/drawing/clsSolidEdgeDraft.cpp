@@ -1,0 +1,331 @@
+#include "drawing/clsSolidEdgeDraft.h"
+
+#include <array>
+#include <cstddef>
+
+#include "automation/AutomationError.h"
+#include "automation/ErrorPolicy.h"
+#include "drawing/SchriftfeldZeile.h"
+#include "drawing/ScreenUpdatingRestore.h"
+#include "files/clsFileString.h"
+
+namespace korvane {
+
+namespace {
+
+// Application members.
+constexpr DispId kActiveDocument = 2;
+constexpr DispId kActiveWindow = 8;
+constexpr DispId kDocuments = 21;
+constexpr DispId kScreenUpdating = ScreenUpdatingRestore::kScreenUpdating;
+constexpr DispId kAbortCommand = 63;
+constexpr DispId kActiveDocumentType = 76;
+constexpr DispId kStartCommand = 79;
+
+// Documents collection members.
+constexpr DispId kDocumentItem = 0;
+constexpr DispId kDocumentCount = 3;
+constexpr DispId kDocumentOpen = 6;
+
+// Drafting document members.
+constexpr DispId kDraftActivate = 1;
+constexpr DispId kDraftClose = 6;
+constexpr DispId kDraftPropertySets = 52;
+constexpr DispId kDraftSheetGroups = 4199;
+constexpr DispId kDraftUpdateTitleBlock = 4213;
+
+// Sheet groups, sheet group, sheet, sheet setup.
+constexpr DispId kSheetGroupItem = 0;
+constexpr int16_t kBackgroundGroup = 2;
+constexpr DispId kGroupSheets = 104;
+constexpr DispId kSheetActivate = 115;
+constexpr DispId kSheetSetup = 123;
+constexpr DispId kSetupSize = 12;
+
+// Property sets and property set.
+constexpr DispId kPropertySetsItem = 0;
+constexpr DispId kPropertySetItem = 0;
+constexpr DispId kPropertySetSave = 5;
+constexpr DispId kPropertySetAdd = 8;
+
+// Commands sent through the application's command member.
+constexpr int32_t kCmdShowBackgroundSheets = 10211;
+constexpr int32_t kCmdShowWorkingSheets = 10212;
+constexpr int32_t kCmdDelete = 10100;
+constexpr int32_t kCmdCopy = 57634;
+constexpr int32_t kCmdPaste = 57637;
+
+void sendCommand(const Object& application, int32_t command) {
+    application.call(kStartCommand, {Variant::i4(command)});
+}
+
+std::vector<Variant> backgroundSheets(const Object& draft) {
+    return draft.getObject(kDraftSheetGroups)
+        .callObject(kSheetGroupItem, {Variant::i2(kBackgroundGroup)})
+        .getObject(kGroupSheets)
+        .items();
+}
+
+int32_t sheetSize(const Object& sheet) {
+    return sheet.getObject(kSheetSetup).get(kSetupSize).toLong();
+}
+
+// Empties the selection of the window that is current right now and selects everything on its
+// current sheet. The copy half takes the selection anew for "AddAll", the paste half reuses it.
+void selectAllOnCurrentSheet(const Object& application, bool selectionTakenAgain) {
+    Object window = application.getObject(kActiveWindow);
+    Object selection = window.getObject(L"SelectSet");
+    selection.call(L"RemoveAll");
+    if (selectionTakenAgain) selection = window.getObject(L"SelectSet");
+    selection.call(L"AddAll");
+}
+
+// The UNC form of an open document's full name, or empty when it has none: an unsaved document
+// (empty name) or a name that is neither a drive nor a UNC path identifies no file on disk.
+std::wstring uncFormOfOpenDocument(clsFileString& files, const Variant& fullName) {
+    return swallow(std::wstring(), [&] { return files.convertNachUNC(fullName); });
+}
+
+}  // namespace
+
+clsSolidEdgeDraft::clsSolidEdgeDraft()
+    : solidEdge_(std::make_unique<clsSolidEdge>()),
+      application_(solidEdge_->liefereSolidEdgeApplication()),
+      eigenschaften_(std::make_unique<clsSEEigenschaften>()) {}
+
+clsSolidEdgeDraft::~clsSolidEdgeDraft() {
+    eigenschaften_.reset();
+    application_.reset();
+    solidEdge_.reset();
+}
+
+int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueVorlage) {
+    // No guard: every failure ends the exchange and reaches the caller, but screen updating is
+    // switched back on before it travels on.
+    ScreenUpdatingRestore restoreOnError(application_);
+    unchanged_.clear();
+
+    application_.put(kScreenUpdating, Variant::boolean(false));
+    application_.call(kAbortCommand);
+
+    if (application_.get(kActiveDocumentType).toLong() == doctype::Draft) {
+        Object drawing = application_.getObject(kActiveDocument);
+        bool templateOpenedHere = false;
+        Object vorlage = findeOderOeffneDraftDokument(sNeueVorlage, templateOpenedHere);
+
+        const std::vector<Variant> drawingSheets = backgroundSheets(drawing);
+        for (size_t index = 0; index < drawingSheets.size(); ++index) {
+            const Object sheet = Object::from(drawingSheets[index]);
+            const int32_t size = sheetSize(sheet);
+
+            Object partner;
+            for (const Variant& candidate : backgroundSheets(vorlage)) {
+                Object templateSheet = Object::from(candidate);
+                if (sheetSize(templateSheet) == size) {
+                    partner = templateSheet;
+                    break;
+                }
+            }
+            if (partner.isNothing()) {
+                // Pasting without a fresh copy would delete the sheet's frame and paste whatever the
+                // clipboard held before, so the sheet keeps its content.
+                unchanged_.push_back({static_cast<int32_t>(index + 1), size});
+                continue;
+            }
+
+            vorlage.call(kDraftActivate);
+            sendCommand(application_, kCmdShowBackgroundSheets);
+            partner.call(kSheetActivate);
+            selectAllOnCurrentSheet(application_, true);
+            sendCommand(application_, kCmdCopy);
+
+            drawing.call(kDraftActivate);
+            sendCommand(application_, kCmdShowBackgroundSheets);
+            sheet.call(kSheetActivate);
+            selectAllOnCurrentSheet(application_, false);
+            sendCommand(application_, kCmdDelete);
+            sendCommand(application_, kCmdPaste);
+        }
+
+        // A template the user had open already may hold unsaved work of theirs: it stays open.
+        if (templateOpenedHere) vorlage.call(kDraftClose, {Variant::boolean(false)});
+        drawing.call(kDraftActivate);
+        sendCommand(application_, kCmdShowWorkingSheets);
+    }
+
+    application_.put(kScreenUpdating, Variant::boolean(true));
+    return 0;
+}
+
+Object clsSolidEdgeDraft::liefereSolidEdgeDraftDokument(const std::wstring& DateiName) {
+    bool geoeffnet = false;
+    return findeOderOeffneDraftDokument(DateiName, geoeffnet);
+}
+
+Object clsSolidEdgeDraft::findeOderOeffneDraftDokument(const std::wstring& DateiName, bool& geoeffnet) {
+    // No guard: a failing CAD call or a name that cannot be converted reaches the caller.
+    geoeffnet = false;
+    Object result;
+    clsFileString files;
+    std::wstring wanted = files.convertNachUNC(Variant(DateiName));
+
+    Object application = solidEdge_->liefereSolidEdgeApplication();
+    Object documents = application.getObject(kDocuments);
+    const int32_t count = documents.get(kDocumentCount).toLong();
+    for (int32_t position = 1; position <= count; ++position) {
+        Object document = documents.callObject(kDocumentItem, {Variant::i4(position)});
+        const std::wstring name = uncFormOfOpenDocument(files, document.get(L"FullName"));
+        const int32_t type = document.get(L"Type").toLong();
+        if (!name.empty() && name == wanted && type == doctype::Draft) {
+            result = document;
+            break;
+        }
+    }
+
+    if (result.isNothing()) {
+        geoeffnet = true;
+        documents.call(kDocumentOpen, {Variant::textRef(wanted)});
+        if (application.get(kActiveDocumentType).toLong() == doctype::Draft) {
+            result = application.getObject(kActiveDocument);
+        } else {
+            solidEdge_->schlieseSolidEdgeDokument(wanted);
+        }
+    }
+    return result;
+}
+
+bool clsSolidEdgeDraft::anlegenTarvoSchriftfeldProperties(
+    const std::wstring& sDrawingDrawDescription, const std::wstring& sDrawingDrawDocumentType,
+    const std::wstring& sDrawingDrawDocumentNumber, const std::wstring& sDrawingDrawDocumentPart,
+    const std::wstring& sDrawingDrawDocumentVersion, const std::wstring& sDrawingDrawECNumber,
+    const std::wstring& sDrawingMaraMatNr, const std::wstring& sDrawingDrawPADatum,
+    const std::wstring& sDrawingDrawPAName, const std::wstring& sDrawingDrawK1Datum,
+    const std::wstring& sDrawingDrawK1Name, const std::wstring& sDrawingDrawNKDatum,
+    const std::wstring& sDrawingDrawNKName, const std::wstring& sDrawingCADWerkstoff,
+    const std::wstring& sDrawingCADMassStab, const std::wstring& sDrawingCADZusatzMassStab, Object& SEDraftDatei) {
+    // Record and skip: a refused addition does not stop the other rows; any failure makes it False.
+    ErrorRecord record;
+    bool result = false;
+    const std::array<const std::wstring*, kSchriftfeldZeilen.size()> values{
+        &sDrawingDrawDescription, &sDrawingDrawDocumentType, &sDrawingDrawDocumentNumber,
+        &sDrawingDrawDocumentPart, &sDrawingDrawDocumentVersion, &sDrawingDrawECNumber,
+        &sDrawingMaraMatNr, &sDrawingDrawPADatum, &sDrawingDrawPAName,
+        &sDrawingDrawK1Datum, &sDrawingDrawK1Name, &sDrawingDrawNKDatum,
+        &sDrawingDrawNKName, &sDrawingCADWerkstoff, &sDrawingCADMassStab,
+        &sDrawingCADZusatzMassStab};
+
+    record.attempt([&] {
+        if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(kActiveDocument);
+    });
+    Object custom;
+    record.attempt([&] {
+        custom = SEDraftDatei.getObject(kDraftPropertySets)
+                     .callObject(kPropertySetsItem, {Variant(std::wstring(kSchriftfeldSatz))});
+    });
+    if (record.failed()) return result;
+
+    for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
+        const std::wstring name(kSchriftfeldZeilen[row].name);
+        // A drawing prepared by an earlier run keeps its values; adding again would be refused.
+        const bool exists = swallow(false, [&] {
+            custom.call(kPropertySetItem, {Variant(name)});
+            return true;
+        });
+        if (exists) continue;
+        record.attempt([&] { custom.call(kPropertySetAdd, {Variant(name), Variant(*values[row])}); });
+    }
+    record.attempt([&] { custom.call(kPropertySetSave); });
+    result = !record.failed();
+    return result;
+}
+
+bool clsSolidEdgeDraft::schreibeTarvoSchriftfeldProperties(
+    TextField& sDrawingDrawDescription, TextField& sDrawingDrawDocumentType, TextField& sDrawingDrawDocumentNumber,
+    TextField& sDrawingDrawDocumentPart, TextField& sDrawingDrawDocumentVersion, TextField& sDrawingDrawECNumber,
+    TextField& sDrawingMaraMatNr, TextField& sDrawingDrawPADatum, TextField& sDrawingDrawPAName,
+    TextField& sDrawingDrawK1Datum, TextField& sDrawingDrawK1Name, TextField& sDrawingDrawNKDatum,
+    TextField& sDrawingDrawNKName, TextField& sDrawingCADWerkstoff, TextField& sDrawingCADMassStab,
+    TextField& sDrawingCADZusatzMassStab, Object& SEDraftDatei) {
+    // Record and skip for finding the document and the writes; the closing title-block update
+    // is unguarded and its failure reaches the caller.
+    ErrorRecord record;
+    bool result = false;
+    const std::array<TextField*, kSchriftfeldZeilen.size()> fields{
+        &sDrawingDrawDescription, &sDrawingDrawDocumentType, &sDrawingDrawDocumentNumber,
+        &sDrawingDrawDocumentPart, &sDrawingDrawDocumentVersion, &sDrawingDrawECNumber,
+        &sDrawingMaraMatNr, &sDrawingDrawPADatum, &sDrawingDrawPAName,
+        &sDrawingDrawK1Datum, &sDrawingDrawK1Name, &sDrawingDrawNKDatum,
+        &sDrawingDrawNKName, &sDrawingCADWerkstoff, &sDrawingCADMassStab,
+        &sDrawingCADZusatzMassStab};
+
+    // Only the empty text means "no value"; blanks are a value the user typed.
+    for (TextField* field : fields) {
+        if (field->text().empty()) field->setText(std::wstring(kKeinWert));
+    }
+
+    record.attempt([&] {
+        if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(kActiveDocument);
+    });
+    const std::wstring satz(kSchriftfeldSatz);
+    for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
+        record.attempt([&] {
+            eigenschaften_->schreibePropertie(SEDraftDatei, satz, std::wstring(kSchriftfeldZeilen[row].name),
+                                              fields[row]->text());
+        });
+    }
+    for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
+        if (kSchriftfeldZeilen[row].ersatzName.empty()) continue;
+        record.attempt([&] {
+            eigenschaften_->schreibePropertie(SEDraftDatei, satz, std::wstring(kSchriftfeldZeilen[row].ersatzName),
+                                              fields[row]->text());
+        });
+    }
+
+    SEDraftDatei.call(kDraftUpdateTitleBlock);
+    result = !record.failed() && !SEDraftDatei.isNothing();
+    return result;
+}
+
+bool clsSolidEdgeDraft::leseTarvoSchriftfeldProperties(
+    TextField& sDrawingDrawDescription, TextField& sDrawingDrawDocumentType, TextField& sDrawingDrawDocumentNumber,
+    TextField& sDrawingDrawDocumentPart, TextField& sDrawingDrawDocumentVersion, TextField& sDrawingDrawECNumber,
+    TextField& sDrawingMaraMatNr, TextField& sDrawingDrawPADatum, TextField& sDrawingDrawPAName,
+    TextField& sDrawingDrawK1Datum, TextField& sDrawingDrawK1Name, TextField& sDrawingDrawNKDatum,
+    TextField& sDrawingDrawNKName, TextField& sDrawingCADWerkstoff, TextField& sDrawingCADMassStab,
+    TextField& sDrawingCADZusatzMassStab, Object& SEDraftDatei) {
+    // Record and skip: a property that cannot be read leaves its field empty; nothing reaches the caller.
+    ErrorRecord record;
+    bool result = false;
+    const std::array<TextField*, kSchriftfeldZeilen.size()> fields{
+        &sDrawingDrawDescription, &sDrawingDrawDocumentType, &sDrawingDrawDocumentNumber,
+        &sDrawingDrawDocumentPart, &sDrawingDrawDocumentVersion, &sDrawingDrawECNumber,
+        &sDrawingMaraMatNr, &sDrawingDrawPADatum, &sDrawingDrawPAName,
+        &sDrawingDrawK1Datum, &sDrawingDrawK1Name, &sDrawingDrawNKDatum,
+        &sDrawingDrawNKName, &sDrawingCADWerkstoff, &sDrawingCADMassStab,
+        &sDrawingCADZusatzMassStab};
+
+    record.attempt([&] {
+        if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(kActiveDocument);
+    });
+    const std::wstring satz(kSchriftfeldSatz);
+    for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
+        record.attempt([&] {
+            const std::wstring name(kSchriftfeldZeilen[row].name);
+            const std::wstring ersatz(kSchriftfeldZeilen[row].ersatzName);
+            fields[row]->setText(ersatz.empty() ? eigenschaften_->lieferePropertie(SEDraftDatei, satz, name)
+                                                : lieferePropertieMitErsatz(SEDraftDatei, satz, name, ersatz));
+        });
+    }
+    result = !record.failed() && !SEDraftDatei.isNothing();
+    return result;
+}
+
+std::wstring clsSolidEdgeDraft::lieferePropertieMitErsatz(const Object& SeDokument, const std::wstring& sPropertySet,
+                                                          const std::wstring& sPropertyName,
+                                                          const std::wstring& sErsatzName) {
+    std::wstring value = eigenschaften_->lieferePropertie(SeDokument, sPropertySet, sPropertyName);
+    if (value.empty() || value == kKeinWert) value = eigenschaften_->lieferePropertie(SeDokument, sPropertySet, sErsatzName);
+    return value;
+}
+
+}  // namespace korvane
