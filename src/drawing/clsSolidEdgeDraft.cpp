@@ -81,9 +81,15 @@ void selectAllOnCurrentSheet(const Object& application, bool selectionTakenAgain
 }
 
 // The UNC form of an open document's full name, or empty when it has none: an unsaved document
-// (empty name) or a name that is neither a drive nor a UNC path identifies no file on disk.
+// (an empty name, which the conversion rejects) or a name that is neither a drive nor a UNC path
+// identifies no file on disk, so it cannot be the template, and the search goes on past it.
 std::wstring uncFormOfOpenDocument(clsFileString& files, const Variant& fullName) {
-    return swallow(std::wstring(), [&] { return files.convertNachUNC(fullName); });
+    try {
+        return files.convertNachUNC(fullName);
+    } catch (const AutomationError& e) {
+        if (e.number() != rt::InvalidArgument) throw;
+        return std::wstring();
+    }
 }
 
 }  // namespace
@@ -324,7 +330,9 @@ std::wstring clsSolidEdgeDraft::lieferePropertieMitErsatz(const Object& SeDokume
                                                           const std::wstring& sPropertyName,
                                                           const std::wstring& sErsatzName) {
     std::wstring value = eigenschaften_->lieferePropertie(SeDokument, sPropertySet, sPropertyName);
-    if (value.empty() || value == kKeinWert) value = eigenschaften_->lieferePropertie(SeDokument, sPropertySet, sErsatzName);
+    if (value.empty() || value == kKeinWert) {
+        value = eigenschaften_->lieferePropertie(SeDokument, sPropertySet, sErsatzName);
+    }
     return value;
 }
 
