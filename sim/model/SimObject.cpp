@@ -1,0 +1,60 @@
+#include "model/SimObject.h"
+
+#include "automation/AutomationError.h"
+#include "model/Session.h"
+#include "model/SimError.h"
+
+namespace edgesim {
+
+namespace {
+
+class ListEnumerator : public korvane::Enumerator {
+public:
+    explicit ListEnumerator(std::vector<korvane::Variant> items) : items_(std::move(items)) {}
+    bool next(korvane::Variant& item) override {
+        if (position_ >= items_.size()) return false;
+        item = items_[position_++];
+        return true;
+    }
+
+private:
+    std::vector<korvane::Variant> items_;
+    size_t position_ = 0;
+};
+
+}  // namespace
+
+std::shared_ptr<Session> SimObject::lockSession() const {
+    auto session = session_.lock();
+    if (!session) err::raise(err::ServerUnavailable, L"Der RPC-Server ist nicht verfügbar.");
+    return session;
+}
+
+korvane::Variant SimObject::invoke(korvane::DispId id, korvane::InvokeKind kind, std::vector<korvane::Variant>& args) {
+    return lockSession()->serve(*this, id, kind, args);
+}
+
+korvane::DispId SimObject::idOfName(std::wstring_view name) { return lockSession()->lookup(*this, name); }
+
+std::unique_ptr<korvane::Enumerator> SimObject::enumerate() {
+    return std::make_unique<ListEnumerator>(lockSession()->enumerateItems(*this));
+}
+
+std::wstring_view SimObject::memberName(korvane::DispId id) const {
+    for (const MemberName& m : members())
+        if (m.id == id) return m.name;
+    return {};
+}
+
+std::vector<korvane::Variant> SimObject::collectionItems(Session&) {
+    korvane::raiseRuntimeError(korvane::rt::MemberNotSupported);
+}
+
+const korvane::Variant& SimObject::argument(const std::vector<korvane::Variant>& args, size_t index) {
+    if (index >= args.size() || args[index].isMissing()) korvane::raiseRuntimeError(korvane::rt::ArgumentNotOptional);
+    return args[index];
+}
+
+void SimObject::noSuchMember() { korvane::raiseRuntimeError(korvane::rt::MemberNotSupported); }
+
+}  // namespace edgesim

@@ -1,0 +1,93 @@
+#pragma once
+// EdgeSim: a simulated CAD application with the automation members the program uses.
+// A Simulator is loaded from a scenario (docs/edgesim-formats.md) and hosts the application in process;
+// the COM host wraps the same objects for other processes.
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "automation/AutomationBinder.h"
+#include "automation/Dispatch.h"
+#include "model/CallRecord.h"
+#include "model/Document.h"
+#include "model/DocumentStore.h"
+#include "model/InProcessBinder.h"
+
+namespace edgesim {
+
+class Session;
+class LayeredStore;
+
+// The programmatic identifier under which the application is registered.
+inline constexpr wchar_t kProgId[] = L"SolidEdge.Application";
+
+class Simulator {
+public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    // Builds the application from scenario text. Files are read and saved through `store` (an in-memory
+    // store when none is given); the scenario's inline files lie over it. Raises an AutomationError
+    // describing the line when the scenario is malformed or names a file that cannot be read.
+    static std::shared_ptr<Simulator> fromScenario(std::wstring_view scenarioText,
+                                                   std::shared_ptr<DocumentStore> store = nullptr);
+    // Reads a UTF-8 scenario file; documents not given inline are real files (FileStore) by default.
+    static std::shared_ptr<Simulator> fromScenarioFile(const std::filesystem::path& file,
+                                                       std::shared_ptr<DocumentStore> store = nullptr);
+
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // The application object (the same object for every call).
+    korvane::Object application() const;
+    korvane::DispatchPtr applicationDispatch() const;
+
+    // --- Hosting ---
+    bool isRunning() const;        // registered as the running application (and not ended)
+    bool canStart() const;         // a new instance may be created
+    void markStarted();            // an instance was created for a client: it runs from now on
+    size_t startCount() const;     // how often an instance was created
+    bool hasQuit() const;          // member 40 was called
+    bool endedAbruptly() const;    // a scripted abrupt end happened
+    bool isBusy() const;           // rejecting calls for now (a scripted busy span)
+    void noteRejectedCall();       // the host turned a call away because the application was busy
+    size_t rejectedCallCount() const;
+    void onQuit(std::function<void()> hook);
+    void onAbruptEnd(std::function<void()> hook);
+    void setClock(Clock clock);
+    // Records a binding attempt of a client in the call log (not counted as a call).
+    void noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error);
+
+    // --- Inspection ---
+    std::wstring version() const;
+    bool setting(korvane::DispId id) const;  // the Boolean settings 18 and 29 (True when never set)
+    std::vector<std::shared_ptr<const Document>> documents() const;  // open documents, in Documents order
+    std::shared_ptr<const Document> activeDocument() const;           // null when none
+    std::shared_ptr<const Document> findDocument(std::wstring_view fullName) const;  // case ignored
+    const std::vector<std::wstring>& clipboard() const;
+    std::vector<int32_t> commands() const;   // command numbers sent through member 79, in order
+    size_t idleCallCount() const;            // calls of member 63
+    const std::vector<std::wstring>& notes() const;  // misuse the application noticed
+    const std::vector<CallRecord>& calls() const;    // every call, look-up and binding, in order
+    size_t callCount() const;                // invokes and enumerations
+    size_t nameLookupCount() const;          // look-ups of member names answered
+
+    // The documented final-state text.
+    std::wstring stateText() const;
+    // The content of a file as the store holds it now, in the state format ("file <path> missing" when absent).
+    std::wstring fileStateText(std::wstring_view path) const;
+    // The store through which documents are read and saved (inline files over the given store).
+    DocumentStore& store() const;
+
+private:
+    Simulator() = default;
+    std::shared_ptr<Session> session_;
+};
+
+}  // namespace edgesim
