@@ -1,0 +1,264 @@
+#include "files/win32/Win32FileSystem.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <winnetwk.h>
+
+#include "automation/AutomationError.h"
+#include "automation/TextConvert.h"
+#include "files/FileSystemSupport.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int32_t BadFileName = 52;
+constexpr int32_t DiskFull = 61;
+constexpr int32_t TooManyFiles = 67;
+constexpr int32_t DeviceUnavailable = 68;
+constexpr int32_t DiskNotReady = 71;
+constexpr int32_t RenameAcrossDrives = 74;
+
+// The runtime number the scripting runtime raises for a Win32 error.
+int32_t runtimeNumberOf(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND: return rt::FileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE: return rt::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT: return rt::PermissionDenied;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return rt::FileAlreadyExists;
+    case ERROR_INVALID_NAME: return BadFileName;
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL: return DiskFull;
+    case ERROR_TOO_MANY_OPEN_FILES: return TooManyFiles;
+    case ERROR_INVALID_DRIVE: return DeviceUnavailable;
+    case ERROR_NOT_READY: return DiskNotReady;
+    case ERROR_NOT_SAME_DEVICE: return RenameAcrossDrives;
+    default: return rt::PathFileAccessError;
+    }
+}
+
+[[noreturn]] void raiseLastError() { raiseRuntimeError(runtimeNumberOf(::GetLastError())); }
+
+DWORD attributesOrRaise(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) raiseLastError();
+    return attributes;
+}
+
+bool isFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool isReadOnly(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_READONLY) != 0; }
+
+void clearReadOnly(const std::wstring& path, DWORD attributes) {
+    DWORD cleared = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    if (cleared == 0) cleared = FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileAttributesW(path.c_str(), cleared)) raiseLastError();
+}
+
+WIN32_FILE_ATTRIBUTE_DATA fileDataOrRaise(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) raiseLastError();
+    // The scripting runtime knows no file of a folder's name.
+    if (isFolder(data.dwFileAttributes)) raiseRuntimeError(rt::FileNotFound);
+    return data;
+}
+
+std::wstring withoutClosingBackslash(std::wstring path) {
+    if (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+std::wstring childOf(const std::wstring& folder, const wchar_t* name) {
+    return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
+}
+
+class FindHandle {
+public:
+    FindHandle(const std::wstring& pattern, WIN32_FIND_DATAW& data)
+        : handle_(::FindFirstFileW(pattern.c_str(), &data)) {}
+    ~FindHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool next(WIN32_FIND_DATAW& data) { return ::FindNextFileW(handle_, &data) != 0; }
+
+private:
+    HANDLE handle_;
+};
+
+bool isDotEntry(const wchar_t* name) { return std::wstring_view(name) == L"." || std::wstring_view(name) == L".."; }
+
+// Deletes a folder with everything in it. Without force a read-only entry stops the walk with 70.
+// A linked folder (junction) is removed as a link, never followed.
+void removeTree(const std::wstring& folder, DWORD attributes, bool force) {
+    if (isReadOnly(attributes)) {
+        if (!force) raiseRuntimeError(rt::PermissionDenied);
+        clearReadOnly(folder, attributes);
+    }
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        WIN32_FIND_DATAW data{};
+        FindHandle find(childOf(folder, L"*"), data);
+        if (!find.valid() && ::GetLastError() != ERROR_FILE_NOT_FOUND) raiseLastError();
+        for (bool more = find.valid(); more; more = find.next(data)) {
+            if (isDotEntry(data.cFileName)) continue;
+            const std::wstring child = childOf(folder, data.cFileName);
+            if (isFolder(data.dwFileAttributes)) {
+                removeTree(child, data.dwFileAttributes, force);
+                continue;
+            }
+            if (isReadOnly(data.dwFileAttributes)) {
+                if (!force) raiseRuntimeError(rt::PermissionDenied);
+                clearReadOnly(child, data.dwFileAttributes);
+            }
+            if (!::DeleteFileW(child.c_str())) raiseLastError();
+        }
+    }
+    if (!::RemoveDirectoryW(folder.c_str())) raiseLastError();
+}
+
+DriveType driveTypeOf(UINT type) {
+    switch (type) {
+    case DRIVE_REMOVABLE: return DriveType::Removable;
+    case DRIVE_FIXED: return DriveType::Fixed;
+    case DRIVE_REMOTE: return DriveType::Network;
+    case DRIVE_CDROM: return DriveType::CDRom;
+    case DRIVE_RAMDISK: return DriveType::RamDisk;
+    default: return DriveType::Unknown;
+    }
+}
+
+}  // namespace
+
+bool Win32FileSystem::fileExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !isFolder(attributes);
+}
+
+bool Win32FileSystem::folderExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && isFolder(attributes);
+}
+
+std::wstring Win32FileSystem::driveName(const std::wstring& path) { return driveNameOf(path); }
+
+std::vector<DriveEntry> Win32FileSystem::drives() {
+    std::wstring roots(::GetLogicalDriveStringsW(0, nullptr), L'\0');
+    const DWORD used = ::GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
+    if (used == 0 || used >= roots.size()) raiseLastError();
+    std::vector<DriveEntry> entries;
+    for (const wchar_t* root = roots.c_str(); *root; root += std::wstring_view(root).size() + 1)
+        entries.push_back({std::wstring(1, toUpperChar(root[0])), driveTypeOf(::GetDriveTypeW(root))});
+    return entries;
+}
+
+std::wstring Win32FileSystem::shareName(const std::wstring& letter) {
+    if (letter.empty()) raiseRuntimeError(DeviceUnavailable);
+    const std::wstring device = letter.substr(0, 1) + L":";
+    const UINT type = ::GetDriveTypeW((device + L"\\").c_str());
+    if (type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN) raiseRuntimeError(DeviceUnavailable);
+    if (type != DRIVE_REMOTE) return {};
+    std::wstring share(MAX_PATH, L'\0');
+    DWORD length = static_cast<DWORD>(share.size());
+    DWORD result = ::WNetGetConnectionW(device.c_str(), share.data(), &length);
+    if (result == ERROR_MORE_DATA) {
+        share.assign(length, L'\0');
+        result = ::WNetGetConnectionW(device.c_str(), share.data(), &length);
+    }
+    if (result != NO_ERROR) raiseRuntimeError(DeviceUnavailable);
+    share.resize(std::wstring_view(share.c_str()).size());
+    while (share.size() > 2 && share.back() == L'\\') share.pop_back();
+    return share;
+}
+
+std::wstring Win32FileSystem::specialFolder(int32_t which) {
+    std::wstring path(MAX_PATH + 1, L'\0');
+    UINT length = 0;
+    switch (which) {
+    case 0: length = ::GetWindowsDirectoryW(path.data(), MAX_PATH + 1); break;
+    case 1: length = ::GetSystemDirectoryW(path.data(), MAX_PATH + 1); break;
+    case 2: length = ::GetTempPathW(MAX_PATH + 1, path.data()); break;
+    default: raiseRuntimeError(rt::InvalidArgument);
+    }
+    if (length == 0 || length > MAX_PATH) raiseLastError();
+    path.resize(length);
+    return withoutClosingBackslash(path);
+}
+
+int64_t Win32FileSystem::fileSize(const std::wstring& path) {
+    const WIN32_FILE_ATTRIBUTE_DATA data = fileDataOrRaise(path);
+    return static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+}
+
+AutomationDate Win32FileSystem::dateLastModified(const std::wstring& path) {
+    const WIN32_FILE_ATTRIBUTE_DATA data = fileDataOrRaise(path);
+    FILETIME local{};
+    SYSTEMTIME time{};
+    if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToSystemTime(&local, &time))
+        raiseLastError();
+    return automationDateOf(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);
+}
+
+void Win32FileSystem::createFolder(const std::wstring& path) {
+    if (!::CreateDirectoryW(path.c_str(), nullptr)) raiseLastError();
+}
+
+void Win32FileSystem::moveFile(const std::wstring& from, const std::wstring& to) {
+    if (!::MoveFileW(from.c_str(), to.c_str())) raiseLastError();
+}
+
+void Win32FileSystem::deleteFile(const std::wstring& path, bool force) {
+    const DWORD attributes = attributesOrRaise(path);
+    if (isFolder(attributes)) raiseRuntimeError(rt::FileNotFound);
+    if (isReadOnly(attributes)) {
+        if (!force) raiseRuntimeError(rt::PermissionDenied);
+        clearReadOnly(path, attributes);
+    }
+    if (!::DeleteFileW(path.c_str())) raiseLastError();
+}
+
+void Win32FileSystem::deleteFolder(const std::wstring& path, bool force) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    // A missing folder, or a file given as one, is a missing path to the scripting runtime.
+    if (attributes == INVALID_FILE_ATTRIBUTES || !isFolder(attributes)) raiseRuntimeError(rt::PathNotFound);
+    removeTree(withoutClosingBackslash(path), attributes, force);
+}
+
+void Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
+    if (isFolder(attributesOrRaise(from))) raiseRuntimeError(rt::FileNotFound);
+    if (!::CopyFileW(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) raiseLastError();
+}
+
+std::vector<std::wstring> Win32FileSystem::namesIn(const std::wstring& folder, bool folders) {
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !isFolder(attributes)) raiseRuntimeError(rt::PathNotFound);
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data{};
+    FindHandle find(childOf(folder, L"*"), data);
+    if (!find.valid()) {
+        if (::GetLastError() == ERROR_FILE_NOT_FOUND) return names;
+        raiseLastError();
+    }
+    do {
+        if (!isDotEntry(data.cFileName) && isFolder(data.dwFileAttributes) == folders) names.emplace_back(data.cFileName);
+    } while (find.next(data));
+    return names;
+}
+
+std::vector<std::wstring> Win32FileSystem::fileNames(const std::wstring& folder) { return namesIn(folder, false); }
+
+std::vector<std::wstring> Win32FileSystem::subfolderNames(const std::wstring& folder) {
+    return namesIn(folder, true);
+}
+
+}  // namespace korvane

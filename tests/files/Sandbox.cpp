@@ -1,0 +1,141 @@
+#include "Sandbox.h"
+
+#include <atomic>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "files/win32/Win32FileSystem.h"
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "files/posix/ScratchDrives.h"
+#endif
+
+namespace korvane::test {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+struct Sandbox::Host {
+    std::shared_ptr<FileSystem> fileSystem = std::make_shared<Win32FileSystem>();
+    fs::path hostPath(const std::wstring& windowsPath) const { return fs::path(windowsPath); }
+};
+
+namespace {
+std::wstring freshTempFolder() {
+    static std::atomic<int> counter{0};
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    std::wstring folder = std::wstring(temp) + L"korvane-files-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(++counter);
+    fs::create_directories(folder);
+    return folder;
+}
+}  // namespace
+
+Sandbox::Sandbox() : host_(std::make_unique<Host>()), base_(freshTempFolder()) {}
+#else
+struct Sandbox::Host {
+    ScratchDrives scratch;
+    fs::path hostPath(const std::wstring& windowsPath) const { return scratch.hostPath(windowsPath); }
+};
+
+Sandbox::Sandbox() : host_(std::make_unique<Host>()), base_(L"C:\\work") {
+    fs::create_directories(host_->hostPath(base_));
+}
+#endif
+
+Sandbox::~Sandbox() {
+    const fs::path root = host_->hostPath(base_);
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::remove_all(root, ec);
+}
+
+std::shared_ptr<FileSystem> Sandbox::fileSystem() const {
+#ifdef _WIN32
+    return host_->fileSystem;
+#else
+    return host_->scratch.fileSystem();
+#endif
+}
+
+std::wstring Sandbox::path(std::wstring_view relative) const { return base_ + L"\\" + std::wstring(relative); }
+
+void Sandbox::write(std::wstring_view relative, std::string_view content) const {
+    const fs::path host = host_->hostPath(path(relative));
+    fs::create_directories(host.parent_path());
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+std::optional<std::string> Sandbox::read(std::wstring_view relative) const {
+    const fs::path host = host_->hostPath(path(relative));
+    std::error_code ec;
+    if (!fs::is_regular_file(host, ec)) return std::nullopt;
+    std::ifstream in(host, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Sandbox::makeFolder(std::wstring_view relative) const { fs::create_directories(host_->hostPath(path(relative))); }
+
+void Sandbox::setReadOnly(std::wstring_view relative, bool readOnly) const {
+    fs::permissions(host_->hostPath(path(relative)), fs::perms::owner_write,
+                    readOnly ? fs::perm_options::remove : fs::perm_options::add);
+}
+
+bool Sandbox::isReadOnly(std::wstring_view relative) const {
+    return (fs::status(host_->hostPath(path(relative))).permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+void Sandbox::makeSized(std::wstring_view relative, int64_t size) const {
+    write(relative, "");
+    fs::resize_file(host_->hostPath(path(relative)), static_cast<std::uintmax_t>(size));
+}
+
+void Sandbox::setModified(std::wstring_view relative, int year, int month, int day, int hour, int minute,
+                          int second) const {
+#ifdef _WIN32
+    SYSTEMTIME local{};
+    local.wYear = static_cast<WORD>(year);
+    local.wMonth = static_cast<WORD>(month);
+    local.wDay = static_cast<WORD>(day);
+    local.wHour = static_cast<WORD>(hour);
+    local.wMinute = static_cast<WORD>(minute);
+    local.wSecond = static_cast<WORD>(second);
+    FILETIME localTime{};
+    FILETIME utc{};
+    ::SystemTimeToFileTime(&local, &localTime);
+    ::LocalFileTimeToFileTime(&localTime, &utc);
+    HANDLE file = ::CreateFileW(path(relative).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open file to set its time");
+    ::SetFileTime(file, nullptr, nullptr, &utc);
+    ::CloseHandle(file);
+#else
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    const timespec times[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
+    if (::utimensat(AT_FDCWD, host_->hostPath(path(relative)).c_str(), times, 0) != 0)
+        throw std::runtime_error("cannot set the file's time");
+#endif
+}
+
+}  // namespace korvane::test

@@ -1,0 +1,46 @@
+#pragma once
+// A fresh, empty scratch folder for one test, reached through Windows path names, with the
+// platform's file system behind it: on POSIX a ScratchDrives tree (the folder is "C:\work"),
+// on Windows a folder under the temporary folder and the Win32 file system. Files are arranged
+// and inspected here directly, never through the code under test.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "files/FileSystem.h"
+
+namespace korvane::test {
+
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    std::shared_ptr<FileSystem> fileSystem() const;
+    // The scratch folder's Windows path, without a closing backslash.
+    const std::wstring& base() const noexcept { return base_; }
+    // base + "\" + relative
+    std::wstring path(std::wstring_view relative) const;
+
+    void write(std::wstring_view relative, std::string_view content) const;
+    std::optional<std::string> read(std::wstring_view relative) const;  // nullopt: no such file
+    void makeFolder(std::wstring_view relative) const;                  // with its parents
+    void setReadOnly(std::wstring_view relative, bool readOnly) const;
+    bool isReadOnly(std::wstring_view relative) const;
+    // A file of that size without writing its bytes.
+    void makeSized(std::wstring_view relative, int64_t size) const;
+    // Sets the time of last change, local time.
+    void setModified(std::wstring_view relative, int year, int month, int day, int hour, int minute,
+                     int second) const;
+
+private:
+    struct Host;
+    std::unique_ptr<Host> host_;
+    std::wstring base_;
+};
+
+}  // namespace korvane::test
