@@ -1,0 +1,63 @@
+#include "app/clsSystem3.h"
+
+#include <utility>
+
+#include "automation/ErrorPolicy.h"
+#include "automation/Factory.h"
+#include "automation/TextConvert.h"
+#include "files/WildcardPattern.h"
+
+namespace korvane {
+
+namespace {
+
+// The census never fails in front of its caller: a table that cannot be created counts as an
+// empty snapshot, and a pattern the matcher cannot read matches nothing.
+std::shared_ptr<ProcessTable> createTable() {
+    return swallow(std::shared_ptr<ProcessTable>{}, [] { return Factory<ProcessTable>::create(); });
+}
+
+}  // namespace
+
+clsSystem3::clsSystem3() : table_(createTable()) {}
+
+clsSystem3::clsSystem3(std::shared_ptr<ProcessTable> table) : table_(std::move(table)) {}
+
+int32_t clsSystem3::liefereProzessAnzahl(const std::wstring& sProzessname) {
+    // Failure policy: neutral result (0).
+    return swallow(int32_t{0}, [&] {
+        if (!table_) return int32_t{0};
+        const auto entries = table_->snapshot();
+        if (!entries) return int32_t{0};
+        int32_t count = 0;
+        // Every entry is examined; the walk never stops early.
+        for (const auto& entry : *entries) {
+            if (matchesPattern(entry.exeName, sProzessname, LetterCase::Respect)) ++count;
+        }
+        return count;
+    });
+}
+
+int32_t clsSystem3::liefereProzessID(const std::wstring& sProzessname) {
+    // Failure policy: neutral result (0).
+    return swallow(int32_t{0}, [&] {
+        if (!table_) return int32_t{0};
+        const auto entries = table_->snapshot();
+        if (!entries) return int32_t{0};
+        const std::wstring wanted = toLower(sProzessname);
+        for (const auto& entry : *entries) {
+            // Process ids are 32-bit unsigned on Windows; the result carries their bits as a signed Long.
+            if (toLower(entry.exeName) == wanted) return static_cast<int32_t>(entry.processId);
+        }
+        return int32_t{0};
+    });
+}
+
+void clsSystem3::killProzessID(int32_t lProzessID) {
+    // Failure policy: neutral result (nothing happens, nothing is reported).
+    swallow([&] {
+        if (table_) table_->terminate(static_cast<uint32_t>(lProzessID), 1);
+    });
+}
+
+}  // namespace korvane

@@ -1,0 +1,17 @@
+#pragma once
+// The process table of a Linux system, read from /proc: development runs and native tests.
+#include "app/ProcessTable.h"
+
+namespace korvane {
+
+class ProcProcessTable : public ProcessTable {
+public:
+    // The processes in ascending id order, each named by the file name of its executable
+    // (the kernel's short command name when the executable cannot be read, as for other users' processes).
+    std::optional<std::vector<ProcessEntry>> snapshot() override;
+    // Sends SIGKILL: like TerminateProcess it ends the process without letting it clean up. A POSIX
+    // process cannot be given another process's exit status, so the code is not carried.
+    void terminate(uint32_t processId, uint32_t exitCode) override;
+};
+
+}  // namespace korvane

@@ -1,0 +1,169 @@
+// The process census over a scripted process table, and over the system's own table.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/clsSystem3.h"
+#include "automation/Factory.h"
+#include "automation/TextConvert.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "app/win32/ToolhelpProcessTable.h"
+#else
+#include <unistd.h>
+
+#include "app/posix/ProcProcessTable.h"
+#endif
+
+namespace korvane {
+namespace {
+
+class FakeProcessTable : public ProcessTable {
+public:
+    std::optional<std::vector<ProcessEntry>> entries;
+    int snapshots = 0;
+    std::vector<std::pair<uint32_t, uint32_t>> terminated;
+
+    std::optional<std::vector<ProcessEntry>> snapshot() override {
+        ++snapshots;
+        return entries;
+    }
+    void terminate(uint32_t processId, uint32_t exitCode) override { terminated.emplace_back(processId, exitCode); }
+};
+
+std::shared_ptr<FakeProcessTable> tableOf(std::vector<ProcessEntry> entries) {
+    auto t = std::make_shared<FakeProcessTable>();
+    t->entries = std::move(entries);
+    return t;
+}
+
+const std::vector<ProcessEntry> kWorkstation = {
+    {L"System", 4},        {L"explorer.exe", 1200}, {L"Edge.exe", 3400},      {L"msedge.exe", 3500},
+    {L"EdgeSim.exe", 3600}, {L"EdgeSim.exe", 3700}, {L"notepad.exe", 4000},
+};
+
+TEST(Census, CountsNamesMatchingThePatternWithLetterCase) {
+    struct Case {
+        std::vector<ProcessEntry> entries;
+        std::wstring pattern;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {{{L"explorer.exe", 1}, {L"notepad.exe", 2}}, L"*Edge*", 0},
+        {{{L"Edge.exe", 1}, {L"msedge.exe", 2}}, L"*Edge*", 1},          // "edge" in lower case only is not counted
+        {{{L"EdgeSim.exe", 1}, {L"EdgeSim.exe", 2}}, L"*Edge*", 2},      // two processes of one executable
+        {kWorkstation, L"*", 7},                                         // a lone star counts everything
+        {kWorkstation, L"*edge*", 1},
+        {kWorkstation, L"EdgeSim.exe", 2},                               // no wildcard: the whole name
+        {kWorkstation, L"EdgeSim", 0},                                   // whole name, not a part of it
+        {kWorkstation, L"edgesim.exe", 0},
+        {kWorkstation, L"[EN]*.exe", 3},                               // "notepad" starts with a lower-case n
+        {kWorkstation, L"[!e]*", 6},
+        {kWorkstation, L"?dge*", 3},
+        {{{L"Edge2.exe", 1}, {L"EdgeX.exe", 2}}, L"Edge#.exe", 1},
+        {{}, L"*", 0},
+        {{{L"", 1}}, L"*", 1},                                           // an empty name is still a process
+        {kWorkstation, L"[Z-A]*", 0},                                    // an unreadable pattern matches nothing
+    };
+    for (const auto& c : cases) {
+        clsSystem3 census(tableOf(c.entries));
+        EXPECT_EQ(census.liefereProzessAnzahl(c.pattern), c.expected) << "pattern " << toUtf8(c.pattern);
+    }
+}
+
+TEST(Census, FindsTheFirstIdOfANameIgnoringLetterCase) {
+    struct Case {
+        std::wstring name;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {L"EdgeSim.exe", 3600},   // the first of two in snapshot order
+        {L"EDGESIM.EXE", 3600},   // letter case does not matter
+        {L"edge.exe", 3400},
+        {L"EdgeSim", 0},          // a part of the name finds nothing
+        {L"*Edge*", 0},           // no wildcards
+        {L"", 0},
+        {L"system", 4},
+    };
+    for (const auto& c : cases) {
+        clsSystem3 census(tableOf(kWorkstation));
+        EXPECT_EQ(census.liefereProzessID(c.name), c.expected) << "name " << toUtf8(c.name);
+    }
+}
+
+TEST(Census, AnIdAboveTheSignedRangeKeepsItsBits) {
+    clsSystem3 census(tableOf({{L"Big.exe", 0x80000010u}}));
+    EXPECT_EQ(census.liefereProzessID(L"big.exe"), static_cast<int32_t>(0x80000010u));
+}
+
+TEST(Census, WithoutSnapshotEverythingIsZero) {
+    auto table = std::make_shared<FakeProcessTable>();  // no snapshot to be had
+    clsSystem3 census(table);
+    EXPECT_EQ(census.liefereProzessAnzahl(L"*"), 0);
+    EXPECT_EQ(census.liefereProzessID(L"System"), 0);
+    EXPECT_EQ(table->snapshots, 2) << "each operation takes its own snapshot";
+}
+
+TEST(Census, KillTerminatesWithExitCodeOne) {
+    auto table = tableOf(kWorkstation);
+    clsSystem3 census(table);
+    census.killProzessID(3600);
+    census.killProzessID(-5);
+    ASSERT_EQ(table->terminated.size(), 2u);
+    EXPECT_EQ(table->terminated[0], std::make_pair(3600u, 1u));
+    EXPECT_EQ(table->terminated[1], std::make_pair(static_cast<uint32_t>(-5), 1u));
+}
+
+TEST(Census, WithoutAnInstalledTableNothingFailsAndNothingIsFound) {
+    Factory<ProcessTable>::Scoped none(nullptr);
+    clsSystem3 census;
+    EXPECT_EQ(census.liefereProzessAnzahl(L"*"), 0);
+    EXPECT_EQ(census.liefereProzessID(L"x"), 0);
+    census.killProzessID(1);
+}
+
+TEST(Census, TheDefaultObjectUsesTheInstalledTable) {
+    auto table = tableOf(kWorkstation);
+    Factory<ProcessTable>::Scoped installed([table] { return table; });
+    clsSystem3 census;
+    EXPECT_EQ(census.liefereProzessAnzahl(L"*Edge*"), 3);
+}
+
+// The system's own table lists this very test program under its executable name.
+TEST(Census, TheSystemTableFindsThisProcess) {
+#ifdef _WIN32
+    auto table = std::make_shared<ToolhelpProcessTable>();
+    const auto ownId = static_cast<int32_t>(::GetCurrentProcessId());
+    const std::wstring ownName = L"TEST_APP.EXE";
+#else
+    auto table = std::make_shared<ProcProcessTable>();
+    const auto ownId = static_cast<int32_t>(::getpid());
+    const std::wstring ownName = L"TEST_APP";
+#endif
+    clsSystem3 census(table);
+    EXPECT_EQ(census.liefereProzessID(ownName), ownId);
+    EXPECT_GE(census.liefereProzessAnzahl(L"test_app*"), 1);
+    EXPECT_GE(census.liefereProzessAnzahl(L"*"), 2);
+    EXPECT_EQ(census.liefereProzessAnzahl(L"TEST_APP*"), 0) << "the count respects letter case";
+}
+
+TEST(Census, TerminatingAnIdThatNamesNoProcessDoesNothing) {
+#ifdef _WIN32
+    auto table = std::make_shared<ToolhelpProcessTable>();
+#else
+    auto table = std::make_shared<ProcProcessTable>();
+#endif
+    clsSystem3 census(table);
+    // -1 and 0 must never reach the system as "every process" or "my process group".
+    census.killProzessID(-1);
+    census.killProzessID(0);
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace korvane
