@@ -1,0 +1,145 @@
+#include "automation/win32/ComDispatch.h"
+
+#include <vector>
+
+#include "automation/AutomationError.h"
+#include "automation/win32/Bstr.h"
+#include "automation/win32/ComEnumerator.h"
+#include "automation/win32/ComErrors.h"
+#include "automation/win32/ComVariant.h"
+#include "automation/win32/ExcepInfo.h"
+#include "automation/win32/NameCache.h"
+#include "automation/win32/VariantHolder.h"
+
+namespace korvane::com {
+
+namespace {
+
+inline constexpr int32_t WrongArgumentCount = 450;
+
+// The argument array of one call in COM's order (last argument first). A text passed by
+// reference travels as a BSTR slot; writeBack puts what the callee left there into the caller's text.
+class CallArguments {
+public:
+    explicit CallArguments(std::vector<Variant>& args) : args_(args), com_(args.size()), slots_(args.size()) {
+        for (VARIANT& v : com_) VariantInit(&v);
+        const size_t n = args.size();
+        for (size_t i = 0; i < n; ++i) {
+            VARIANT& v = com_[n - 1 - i];
+            if (std::wstring* text = args[i].textRef()) {
+                slots_[i] = Bstr(*text);
+                v.vt = VT_BYREF | VT_BSTR;
+                v.pbstrVal = slots_[i].address();
+            } else {
+                toComVariant(args[i], v);
+            }
+        }
+    }
+    ~CallArguments() {
+        for (VARIANT& v : com_) VariantClear(&v);
+    }
+    CallArguments(const CallArguments&) = delete;
+    CallArguments& operator=(const CallArguments&) = delete;
+
+    VARIANTARG* data() noexcept { return com_.empty() ? nullptr : com_.data(); }
+    UINT count() const noexcept { return static_cast<UINT>(com_.size()); }
+
+    void writeBack() {
+        for (size_t i = 0; i < args_.size(); ++i)
+            if (std::wstring* text = args_[i].textRef()) *text = slots_[i].text();
+    }
+
+private:
+    std::vector<Variant>& args_;
+    std::vector<VARIANT> com_;
+    std::vector<Bstr> slots_;  // sized once: the slot addresses handed to the callee stay valid
+};
+
+bool isUnknownMember(HRESULT hr) { return hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND; }
+
+}  // namespace
+
+ComDispatch::ComDispatch(ComPtr<IDispatch> object) : object_(std::move(object)) {
+    if (!object_) raiseRuntimeError(rt::ObjectNotSet);
+}
+
+Variant ComDispatch::invoke(DispId id, InvokeKind kind, std::vector<Variant>& args) {
+    if (kind == InvokeKind::PropertyPut && args.empty()) raiseRuntimeError(WrongArgumentCount);
+    CallArguments call(args);
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params{call.data(), nullptr, call.count(), 0};
+    WORD flags = DISPATCH_METHOD;
+    if (kind == InvokeKind::PropertyGet) flags = DISPATCH_PROPERTYGET;
+    if (kind == InvokeKind::PropertyPut) {
+        flags = DISPATCH_PROPERTYPUT;
+        params.rgdispidNamedArgs = &putId;
+        params.cNamedArgs = 1;
+    }
+    VariantHolder result;
+    ExcepInfo excep;
+    UINT argErr = 0;
+    HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                 kind == InvokeKind::PropertyPut ? nullptr : result.get(), excep.get(), &argErr);
+    call.writeBack();
+    if (hr == DISP_E_MEMBERNOTFOUND) raiseRuntimeError(rt::MemberNotSupported);
+    if (FAILED(hr)) raiseHResult(hr, excep.get());
+    return fromComVariant(*result.get(), ObjectAdoption::Caller);
+}
+
+DispId ComDispatch::idOfName(std::wstring_view name) {
+    if (const auto& type = typeIdentity()) {
+        NameCache& cache = NameCache::forRun();
+        if (auto known = cache.find(*type, name)) return *known;
+        DispId id = lookUp(name);
+        cache.remember(*type, name, id);
+        return id;
+    }
+    auto known = ownNames_.find(name);
+    if (known != ownNames_.end()) return known->second;
+    DispId id = lookUp(name);
+    ownNames_.emplace(std::wstring(name), id);
+    return id;
+}
+
+DispId ComDispatch::lookUp(std::wstring_view name) {
+    std::wstring text(name);
+    LPOLESTR names[] = {text.data()};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (isUnknownMember(hr)) raiseRuntimeError(rt::MemberNotSupported);
+    if (FAILED(hr)) raiseHResult(hr);
+    return static_cast<DispId>(id);
+}
+
+const std::optional<GUID>& ComDispatch::typeIdentity() {
+    if (typeKnown_) return type_;
+    typeKnown_ = true;
+    UINT count = 0;
+    if (FAILED(object_->GetTypeInfoCount(&count)) || count == 0) return type_;
+    ComPtr<ITypeInfo> info;
+    if (FAILED(object_->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put())) || !info) return type_;
+    TYPEATTR* attr = nullptr;
+    if (FAILED(info->GetTypeAttr(&attr)) || !attr) return type_;
+    if (attr->guid != GUID_NULL) type_ = attr->guid;
+    info->ReleaseTypeAttr(attr);
+    return type_;
+}
+
+std::unique_ptr<Enumerator> ComDispatch::enumerate() {
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VariantHolder result;
+    ExcepInfo excep;
+    HRESULT hr = object_->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                                 &none, result.get(), excep.get(), nullptr);
+    if (isUnknownMember(hr)) raiseRuntimeError(rt::MemberNotSupported);
+    if (FAILED(hr)) raiseHResult(hr, excep.get());
+    ComPtr<IEnumVARIANT> items;
+    if (result->vt == VT_UNKNOWN && result->punkVal)
+        items = ComPtr<IUnknown>::share(result->punkVal).query<IEnumVARIANT>();
+    else if (result->vt == VT_DISPATCH && result->pdispVal)
+        items = ComPtr<IDispatch>::share(result->pdispVal).query<IEnumVARIANT>();
+    if (!items) raiseRuntimeError(rt::MemberNotSupported);
+    return std::make_unique<ComEnumerator>(std::move(items));
+}
+
+}  // namespace korvane::com

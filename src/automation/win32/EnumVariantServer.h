@@ -1,0 +1,41 @@
+#pragma once
+// IEnumVARIANT over the enumerator of a served collection.
+#include <windows.h>
+#include <oaidl.h>
+
+#include <atomic>
+#include <memory>
+
+#include "automation/Dispatch.h"
+#include "automation/win32/ComImplementation.h"
+
+namespace korvane::com {
+
+KORVANE_COM_IMPLEMENTATION_BEGIN
+class EnumVariantServer final : public IEnumVARIANT {
+public:
+    // One reference, owned by the creator. The collection is kept for Reset and Clone.
+    EnumVariantServer(DispatchPtr collection, std::unique_ptr<Enumerator> items);
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IEnumVARIANT
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override;
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
+    HRESULT STDMETHODCALLTYPE Reset() override;
+    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** out) override;
+
+private:
+    ~EnumVariantServer() = default;
+
+    std::atomic<ULONG> refs_{1};
+    DispatchPtr collection_;
+    std::unique_ptr<Enumerator> items_;
+    ULONG position_ = 0;
+};
+KORVANE_COM_IMPLEMENTATION_END
+
+}  // namespace korvane::com

@@ -1,0 +1,75 @@
+#include "automation/win32/RetryMessageFilter.h"
+
+#include <atomic>
+
+#include "automation/win32/ComErrors.h"
+#include "automation/win32/ComImplementation.h"
+
+namespace korvane::com {
+
+namespace {
+
+inline constexpr DWORD GiveUp = static_cast<DWORD>(-1);
+
+KORVANE_COM_IMPLEMENTATION_BEGIN
+class RetryPolicy final : public IMessageFilter {
+public:
+    explicit RetryPolicy(std::chrono::milliseconds bound) : bound_(bound) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (!out) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IMessageFilter) {
+            *out = static_cast<IMessageFilter*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    // This program serves nobody: incoming calls are simply handled.
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
+        return SERVERCALL_ISHANDLED;
+    }
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD elapsed, DWORD rejectType) override {
+        return RetryMessageFilter::answer(rejectType, elapsed, bound_);
+    }
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
+
+private:
+    ~RetryPolicy() = default;
+
+    std::atomic<ULONG> refs_{1};
+    std::chrono::milliseconds bound_;
+};
+KORVANE_COM_IMPLEMENTATION_END
+
+}  // namespace
+
+DWORD RetryMessageFilter::answer(DWORD rejectType, DWORD elapsed, std::chrono::milliseconds bound) noexcept {
+    if (rejectType != SERVERCALL_RETRYLATER) return GiveUp;
+    auto pause = static_cast<DWORD>(RetryPause.count());
+    if (static_cast<long long>(elapsed) + pause > bound.count()) return GiveUp;
+    return pause;
+}
+
+RetryMessageFilter::RetryMessageFilter(std::chrono::milliseconds bound) {
+    auto policy = ComPtr<IMessageFilter>::adopt(new RetryPolicy(bound));
+    HRESULT hr = CoRegisterMessageFilter(policy.get(), previous_.put());
+    if (FAILED(hr)) raiseHResult(hr);
+    registered_ = true;
+}
+
+RetryMessageFilter::~RetryMessageFilter() {
+    if (!registered_) return;
+    ComPtr<IMessageFilter> ours;
+    CoRegisterMessageFilter(previous_.get(), ours.put());
+}
+
+}  // namespace korvane::com

@@ -1,0 +1,49 @@
+#pragma once
+// The process's served objects: one IDispatch wrapper per object identity, so that a caller who
+// gets the same object twice sees the same COM object, and who can count what callers still hold.
+#include <windows.h>
+#include <oaidl.h>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <unordered_map>
+
+#include "automation/Dispatch.h"
+#include "automation/win32/ComPtr.h"
+
+namespace korvane::com {
+
+class DispatchServer;
+
+class ServerObjects {
+public:
+    // The interface id that a served object reports as its type (nothing: it reports no type).
+    using TypeIdentity = std::function<std::optional<GUID>(Dispatch&)>;
+
+    static ServerObjects& instance();
+
+    void setTypeIdentity(TypeIdentity identity) { typeIdentity_ = std::move(identity); }
+    std::optional<GUID> typeOf(Dispatch& object) const;
+
+    // The wrapper of an object, made on first use.
+    ComPtr<IDispatch> wrap(const DispatchPtr& object);
+    // The object behind one of our wrappers; null for any other IDispatch.
+    DispatchPtr unwrap(IDispatch* p) const;
+
+    // Wrappers alive, and the references held on them (by callers, stubs and this process alike).
+    std::size_t liveObjects() const noexcept { return byTarget_.size(); }
+    unsigned long heldReferences() const;
+
+    // Called by a wrapper whose last reference goes.
+    void forget(DispatchServer* server) noexcept;
+
+private:
+    ServerObjects() = default;
+
+    std::unordered_map<const Dispatch*, DispatchServer*> byTarget_;
+    std::unordered_map<const IDispatch*, DispatchServer*> byInterface_;
+    TypeIdentity typeIdentity_;
+};
+
+}  // namespace korvane::com

@@ -1,0 +1,103 @@
+#pragma once
+// A small served object for the adapter tests: it answers a handful of members, remembers how it
+// was called and counts its name look-ups.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "automation/AutomationError.h"
+#include "automation/Dispatch.h"
+
+namespace probe {
+
+using korvane::DispId;
+using korvane::InvokeKind;
+using korvane::Variant;
+
+enum Member : DispId {
+    Name = 1,       // get/put text
+    Child = 3,      // get: the same child object every time
+    Echo = 4,       // call: the first argument as given
+    Append = 5,     // call: appends "!" to the text passed by reference
+    Fail = 6,       // call (number, description): raises that error
+    Nothing = 7,    // get: Nothing
+    IsChild = 9,    // call (object): True when the object is this probe's child
+    ArgCount = 10,  // call: the number of arguments
+};
+
+class Probe : public korvane::Dispatch {
+public:
+    explicit Probe(std::optional<GUID> type = std::nullopt) : type_(type) {}
+
+    Variant invoke(DispId id, InvokeKind kind, std::vector<Variant>& args) override {
+        lastKind = kind;
+        lastArgs = args;
+        switch (id) {
+        case Name:
+            if (kind == InvokeKind::PropertyPut) {
+                name_ = args.at(0).toText();
+                return {};
+            }
+            return Variant(name_);
+        case Child:
+            if (!child_) child_ = std::make_shared<Probe>(type_);
+            return Variant(korvane::DispatchPtr(child_));
+        case Echo: return args.empty() ? Variant() : args[0];
+        case Append:
+            if (std::wstring* text = args.at(0).textRef()) *text += L"!";
+            return {};
+        case Fail: throw korvane::AutomationError(args.at(0).toLong(), args.at(1).toText(), L"Probe");
+        case Nothing: return Variant::nothing();
+        case IsChild: return Variant::boolean(child_ != nullptr && args.at(0).toObject() == child_);
+        case ArgCount: return Variant::i4(static_cast<int32_t>(args.size()));
+        default: korvane::raiseRuntimeError(korvane::rt::MemberNotSupported);
+        }
+    }
+
+    DispId idOfName(std::wstring_view name) override {
+        ++lookups;
+        static const std::map<std::wstring, DispId, std::less<>> names{
+            {L"Name", Name},   {L"Child", Child},     {L"Echo", Echo},         {L"Append", Append},
+            {L"Fail", Fail},   {L"Nothing", Nothing}, {L"IsChild", IsChild},   {L"ArgCount", ArgCount}};
+        auto found = names.find(name);
+        if (found == names.end()) korvane::raiseRuntimeError(korvane::rt::MemberNotSupported);
+        return found->second;
+    }
+
+    // The collection: 1, "zwei" and the child.
+    std::unique_ptr<korvane::Enumerator> enumerate() override {
+        class Items : public korvane::Enumerator {
+        public:
+            explicit Items(std::vector<Variant> items) : items_(std::move(items)) {}
+            bool next(Variant& item) override {
+                if (at_ >= items_.size()) return false;
+                item = items_[at_++];
+                return true;
+            }
+
+        private:
+            std::vector<Variant> items_;
+            size_t at_ = 0;
+        };
+        if (!child_) child_ = std::make_shared<Probe>(type_);
+        return std::make_unique<Items>(
+            std::vector<Variant>{Variant::i4(1), Variant(L"zwei"), Variant(korvane::DispatchPtr(child_))});
+    }
+
+    const std::optional<GUID>& type() const { return type_; }
+
+    InvokeKind lastKind = InvokeKind::Method;
+    std::vector<Variant> lastArgs;
+    int lookups = 0;
+
+private:
+    std::optional<GUID> type_;
+    std::wstring name_;
+    std::shared_ptr<Probe> child_;
+};
+
+}  // namespace probe
