@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/UserInterface.h"
+#include "automation/AutomationError.h"
 
 namespace korvane {
 
@@ -22,5 +23,8 @@ inline constexpr int32_t Error = 10;
 
 // The template directory: two backslashes, the file server's name, "\daten\Admin\Vorlagen\SeV12\".
 std::wstring templateDirectory();
+
+// The text of the box that reports an error ending the run: its number and its description.
+std::wstring errorReport(const AutomationError& e);
 
 }  // namespace korvane

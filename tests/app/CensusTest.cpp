@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FakeProcessTable.h"
 #include "app/clsSystem3.h"
 #include "automation/Factory.h"
 #include "automation/TextConvert.h"
@@ -23,18 +24,7 @@
 namespace korvane {
 namespace {
 
-class FakeProcessTable : public ProcessTable {
-public:
-    std::optional<std::vector<ProcessEntry>> entries;
-    int snapshots = 0;
-    std::vector<std::pair<uint32_t, uint32_t>> terminated;
-
-    std::optional<std::vector<ProcessEntry>> snapshot() override {
-        ++snapshots;
-        return entries;
-    }
-    void terminate(uint32_t processId, uint32_t exitCode) override { terminated.emplace_back(processId, exitCode); }
-};
+using test::FakeProcessTable;
 
 std::shared_ptr<FakeProcessTable> tableOf(std::vector<ProcessEntry> entries) {
     auto t = std::make_shared<FakeProcessTable>();

@@ -1,0 +1,141 @@
+#include "app/modMain.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "app/clsSystem3.h"
+#include "automation/AutomationError.h"
+#include "automation/Dispatch.h"
+#include "automation/TextConvert.h"
+#include "drawing/clsSolidEdgeDraft.h"
+#include "files/clsFileString.h"
+
+#ifndef KORVANE_FILE_SERVER
+#define KORVANE_FILE_SERVER "fileserver"
+#endif
+
+namespace korvane {
+
+namespace {
+
+// Fixed settings of the run.
+constexpr wchar_t kShare[] = L"\\daten\\Admin\\Vorlagen\\SeV12\\";
+constexpr wchar_t kVorlageNormal[] = L"normal.dft";
+constexpr wchar_t kVorlageEngChin[] = L"EngChinNormal.dft";
+constexpr wchar_t kProzessMuster[] = L"*Edge*";
+constexpr wchar_t kCrLf[] = L"\r\n";
+
+constexpr wchar_t kApplicationTitle[] = L"Korvane";
+constexpr wchar_t kTitelWarnung[] = L"Warnung";
+constexpr wchar_t kTitelAchtung[] = L"Achtung";
+
+// The texts as the users know them, the misspelt "getuascht" included.
+const std::wstring kVorlageFehlt =
+    std::wstring(L"Draftvorlage konnte nicht gefunden werden!") + kCrLf + L"Bitte wenden Sie sich an den Administrator.";
+const std::wstring kNichtGeoeffnet =
+    std::wstring(L"SolidEdge ist nicht geöffnet!") + kCrLf + L"Hintergrundblätter können nicht getuascht werden";
+const std::wstring kMehrfachGestartet =
+    std::wstring(L"SolidEdge ist mehrfach gestartet!") + kCrLf + L"Hintergrundblätter können nicht getauscht werden";
+const std::wstring kBestaetigung =
+    std::wstring(L"Beim Tauschen der Hintergrundblätter kann die Zeichnung zerstört werden.") + kCrLf +
+    L"evtl. die Datei vorher speichern!" + kCrLf + kCrLf + L"Hintergrundblätter tauschen?";
+const std::wstring kSchriftfeldFehlt = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
+
+std::wstring unchangedSheetsText(size_t count) {
+    if (count == 1) {
+        return std::wstring(L"1 Hintergrundblatt wurde nicht getauscht:") + kCrLf +
+               L"Die Vorlage hat kein Blatt seiner Größe.";
+    }
+    return std::to_wstring(count) + L" Hintergrundblätter wurden nicht getauscht:" + kCrLf +
+           L"Die Vorlage hat kein Blatt ihrer Größe.";
+}
+
+// Ends the process through the user interface; one that came back would break the port's promise.
+[[noreturn]] void endNow(UserInterface& ui, int32_t exitCode) {
+    ui.endProcess(exitCode);
+    std::terminate();
+}
+
+[[noreturn]] void run(UserInterface& ui, std::unique_ptr<clsSolidEdgeDraft>& draft) {
+    const std::wstring verzeichnis = templateDirectory();
+
+    // Steps 1-4: both templates must exist (the second is not tested when the first is missing).
+    {
+        auto dateien = std::make_unique<clsFileString>();
+        if (!dateien->existiertDatei(verzeichnis + kVorlageNormal) ||
+            !dateien->existiertDatei(verzeichnis + kVorlageEngChin)) {
+            ui.messageBox(kVorlageFehlt, mb::Critical, kTitelWarnung);
+            endNow(ui, exitcode::TemplateMissing);
+        }
+    }
+
+    // Steps 5-8: exactly one Solid Edge.
+    {
+        auto system = std::make_unique<clsSystem3>();
+        const int32_t anzahl = system->liefereProzessAnzahl(kProzessMuster);
+        if (anzahl == 0) {
+            ui.messageBox(kNichtGeoeffnet, mb::Information, kApplicationTitle);
+            endNow(ui, exitcode::SolidEdgeNotRunning);
+        }
+        if (anzahl > 1) {
+            ui.messageBox(kMehrfachGestartet, mb::Information, kApplicationTitle);
+            endNow(ui, exitcode::SolidEdgeRunningTwice);
+        }
+    }
+
+    // Step 9: the dialog object stays with the user interface until the end of the process.
+    const std::wstring vorlage = ui.chooseTemplate() == 1 ? kVorlageEngChin : kVorlageNormal;
+
+    // Step 10.
+    if (ui.messageBox(kBestaetigung, mb::InformationOkCancel, kTitelAchtung) == mb::AnswerCancel) {
+        endNow(ui, exitcode::Cancelled);
+    }
+
+    // Steps 11-13.
+    draft = std::make_unique<clsSolidEdgeDraft>();
+    Object aktiveZeichnung;  // Nothing: the properties go to the active drawing
+    if (!draft->anlegenTarvoSchriftfeldProperties(L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-",
+                                                  L"-", L"-", L"-", L"-", L"-", aktiveZeichnung)) {
+        ui.messageBox(kSchriftfeldFehlt, mb::Information, kTitelAchtung);
+    }
+    draft->ersetzeHintergrundblaetter(verzeichnis + vorlage);  // status not examined
+    const size_t unveraendert = draft->unveraenderteBlaetter().size();
+
+    // Step 14: the teardown gives the CAD application its settings back before the notice is read.
+    draft.reset();
+    if (unveraendert > 0) ui.messageBox(unchangedSheetsText(unveraendert), mb::Information, kTitelAchtung);
+    endNow(ui, exitcode::Done);
+}
+
+}  // namespace
+
+// In the runtime's familiar form; numbers that are really HRESULTs also show their hexadecimal form.
+std::wstring errorReport(const AutomationError& e) {
+    std::wstring number = std::to_wstring(e.number());
+    if (e.number() < 0) {
+        char hex[9] = {};
+        std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(e.number()));
+        number += L" (" + fromUtf8(hex) + L")";
+    }
+    return L"Laufzeitfehler '" + number + L"':" + kCrLf + kCrLf + e.description();
+}
+
+std::wstring templateDirectory() { return L"\\\\" + fromUtf8(KORVANE_FILE_SERVER) + kShare; }
+
+void Main(UserInterface& ui) {
+    // No guard over the steps: an error raised by a callee ends the run here.
+    std::unique_ptr<clsSolidEdgeDraft> draft;
+    try {
+        run(ui, draft);
+    } catch (const AutomationError& e) {
+        ui.messageBox(errorReport(e), mb::Critical, kApplicationTitle);
+        // Its teardown puts the CAD application's settings back (and leaves a Solid Edge that was
+        // already running alone).
+        draft.reset();
+        endNow(ui, exitcode::Error);
+    }
+}
+
+}  // namespace korvane
