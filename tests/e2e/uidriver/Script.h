@@ -1,0 +1,35 @@
+#pragma once
+// The driver's script: what to do with each window the watched program shows, in order.
+//
+//   box press <caption>      press the button of that caption in the next message box
+//   box escape               press Escape in the next message box
+//   box close                close the next message box by its window's close command
+//   dialog click <caption>   click the option button of that caption in the dialog
+//   dialog press <caption>   press the push button of that caption
+//   dialog close             close the dialog by its window's close command
+//   <box|dialog> shot <name> take a screenshot of the screen while the window shows (see Screenshot.h)
+//
+// "click" and "shot" keep the window for the next line; the other actions end with the window.
+// Empty lines and lines starting with '#' are ignored.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace uidriver {
+
+struct Action {
+    enum class Target { Box, Dialog };
+    enum class Verb { Press, Escape, Close, Click, Shot };
+    Target target = Target::Box;
+    Verb verb = Verb::Press;
+    std::wstring argument;  // caption or screenshot name
+    int line = 0;
+
+    bool endsWindow() const { return verb == Verb::Press || verb == Verb::Escape || verb == Verb::Close; }
+    std::wstring text() const;
+};
+
+// Reads a script; the error message names the line that cannot be read.
+std::optional<std::vector<Action>> parseScript(const std::wstring& text, std::wstring& error);
+
+}  // namespace uidriver

@@ -1,0 +1,201 @@
+#include "Window.h"
+
+#include <algorithm>
+#include <array>
+
+namespace uidriver {
+
+namespace {
+
+constexpr int kMessageTextId = 0xFFFF;
+
+std::wstring windowText(HWND h) {
+    std::array<wchar_t, 4096> buffer{};
+    // WM_GETTEXT crosses process boundaries (the system copies the text); GetWindowText would not read
+    // the text of another process's controls.
+    const LRESULT n = ::SendMessageW(h, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::wstring(buffer.data(), static_cast<size_t>(std::max<LRESULT>(n, 0)));
+}
+
+std::wstring className(HWND h) {
+    std::array<wchar_t, 256> buffer{};
+    const int n = ::GetClassNameW(h, buffer.data(), static_cast<int>(buffer.size()));
+    return std::wstring(buffer.data(), static_cast<size_t>(std::max(n, 0)));
+}
+
+std::wstring buttonKind(LONG style) {
+    switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON: return L"push";
+    case BS_DEFPUSHBUTTON: return L"default-push";
+    case BS_GROUPBOX: return L"groupbox";
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: return L"radio";
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX: return L"check";
+    default: return L"button";
+    }
+}
+
+// The message box's icon, told by the colour of its pixels on the screen: the error icon is red,
+// the information icon blue, the question icon blue too but with a different hue share, the warning
+// icon yellow. Icon handles of another process cannot be examined directly.
+std::wstring iconKind(HWND iconControl) {
+    RECT r{};
+    if (!::GetWindowRect(iconControl, &r)) return L"unknown";
+    HDC screen = ::GetDC(nullptr);
+    if (!screen) return L"unknown";
+    int red = 0, blue = 0, yellow = 0;
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        for (LONG x = r.left; x < r.right; ++x) {
+            const COLORREF c = ::GetPixel(screen, x, y);
+            if (c == CLR_INVALID) continue;
+            const int R = GetRValue(c), G = GetGValue(c), B = GetBValue(c);
+            if (R > 150 && G < 110 && B < 110) ++red;
+            if (B > 150 && R < 130) ++blue;
+            if (R > 180 && G > 160 && B < 90) ++yellow;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    const int most = std::max({red, blue, yellow});
+    if (most < 8) return L"unknown";
+    if (most == red) return L"error";
+    if (most == yellow) return L"warning";
+    return L"information";
+}
+
+struct ChildSearch {
+    HWND parent;
+    std::vector<Control>* controls;
+};
+
+BOOL CALLBACK collectChild(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    // Direct children only, in their z-order, which is the dialog template's order and so the tab order.
+    if (::GetParent(child) != search->parent) return TRUE;
+    auto* controls = search->controls;
+    Control c;
+    c.hwnd = child;
+    c.id = ::GetDlgCtrlID(child);
+    c.caption = windowText(child);
+    const std::wstring cls = className(child);
+    const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+    if (_wcsicmp(cls.c_str(), L"Button") == 0) {
+        c.kind = buttonKind(style);
+        if (c.kind == L"radio" || c.kind == L"check") {
+            c.checked = ::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        }
+    } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
+        c.kind = (style & SS_TYPEMASK) == SS_ICON ? L"icon" : L"static";
+    } else {
+        c.kind = L"other";
+    }
+    controls->push_back(c);
+    return TRUE;
+}
+
+struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectTop(HWND h, LPARAM param) {
+    auto* s = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    if (pid == s->processId && ::IsWindowVisible(h) && className(h) == L"#32770") s->found.push_back(h);
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring escaped(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L'\r') out += L"\\r";
+        else if (c == L'\n') out += L"\\n";
+        else if (c == L'\\') out += L"\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+std::wstring WindowView::describe() const {
+    std::wstring out = (isBox ? L"box \"" : L"dialog \"") + title + L"\"";
+    if (isBox) {
+        out += L" icon=" + icon + L" buttons=";
+        bool first = true;
+        for (const auto& c : controls) {
+            if (c.kind != L"push" && c.kind != L"default-push") continue;
+            out += (first ? L"" : L"/") + c.caption;
+            first = false;
+        }
+        out += L" text=\"" + escaped(text) + L"\"";
+    } else {
+        for (const auto& c : controls) {
+            out += L" | " + c.kind + L" \"" + c.caption + L"\"";
+            if (c.kind == L"radio") out += c.checked ? L" on" : L" off";
+        }
+    }
+    return out;
+}
+
+const Control* WindowView::find(const std::wstring& caption) const {
+    for (const auto& c : controls) {
+        if (c.caption == caption) return &c;
+    }
+    return nullptr;
+}
+
+WindowView inspect(HWND hwnd) {
+    WindowView w;
+    w.hwnd = hwnd;
+    w.title = windowText(hwnd);
+    ChildSearch search{hwnd, &w.controls};
+    ::EnumChildWindows(hwnd, collectChild, reinterpret_cast<LPARAM>(&search));
+    w.icon = L"none";
+    for (const auto& c : w.controls) {
+        if (c.id == kMessageTextId) {
+            w.isBox = true;
+            w.text = c.caption;
+        }
+        if (c.kind == L"icon") w.icon = iconKind(c.hwnd);
+    }
+    return w;
+}
+
+std::vector<HWND> dialogWindows(DWORD processId) {
+    Search s{processId, {}};
+    ::EnumWindows(collectTop, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+bool press(const WindowView& w, const std::wstring& caption) {
+    const Control* c = w.find(caption);
+    if (!c || (c->kind != L"push" && c->kind != L"default-push")) return false;
+    // Posted, not sent: the press may end the window's modal loop, and the driver must not wait in it.
+    ::PostMessageW(c->hwnd, BM_CLICK, 0, 0);
+    return true;
+}
+
+bool click(const WindowView& w, const std::wstring& caption) {
+    const Control* c = w.find(caption);
+    if (!c || c->kind != L"radio") return false;
+    ::SendMessageW(c->hwnd, BM_CLICK, 0, 0);
+    return true;
+}
+
+void escape(const WindowView& w) {
+    // The key goes to the control that has the focus in the window's thread, as typing would.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    HWND target = w.hwnd;
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(w.hwnd, nullptr), &info) && info.hwndFocus) {
+        target = info.hwndFocus;
+    }
+    ::PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    ::PostMessageW(target, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
+}
+
+void closeByWindowMenu(const WindowView& w) { ::PostMessageW(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+}  // namespace uidriver

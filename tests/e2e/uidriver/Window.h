@@ -1,0 +1,46 @@
+#pragma once
+// A top-level window of the watched program, as the user sees it: its kind, title, text and controls;
+// and the user's means of acting on it.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace uidriver {
+
+struct Control {
+    HWND hwnd = nullptr;
+    int id = 0;
+    std::wstring kind;  // groupbox, radio, push, default-push, check, static, icon, other
+    std::wstring caption;
+    bool checked = false;
+};
+
+struct WindowView {
+    HWND hwnd = nullptr;
+    bool isBox = false;        // a message box (it has the message text control)
+    std::wstring title;
+    std::wstring text;         // a message box's text
+    std::wstring icon;         // a message box's icon: error, information, question, warning, none, unknown
+    std::vector<Control> controls;
+
+    // One transcript line: kind, title, icon, buttons, text (boxes) or the controls in tab order (dialogs).
+    std::wstring describe() const;
+    const Control* find(const std::wstring& caption) const;
+};
+
+WindowView inspect(HWND hwnd);
+
+// Visible top-level dialog windows of the process, newest first.
+std::vector<HWND> dialogWindows(DWORD processId);
+
+// The user's actions. Each returns false when the window has no such control.
+bool press(const WindowView& w, const std::wstring& caption);
+bool click(const WindowView& w, const std::wstring& caption);
+void escape(const WindowView& w);
+void closeByWindowMenu(const WindowView& w);
+
+// Texts with CR and LF written as \r and \n, so that a transcript line shows them exactly.
+std::wstring escaped(const std::wstring& text);
+
+}  // namespace uidriver

@@ -1,0 +1,226 @@
+// uidriver: starts a Windows program, watches its message boxes and dialogs, acts on them from a script
+// and writes a transcript of what it saw and did, closed by the program's exit code.
+//
+//   uidriver.exe --script FILE --transcript FILE [--shots FOLDER] [--timeout SECONDS] -- PROGRAM [ARGS...]
+//
+// Screenshots: for "shot NAME" the driver creates FOLDER\NAME.request and waits (at most 15 s) for
+// FOLDER\NAME.done, which the watching shell script creates after it has taken the picture.
+// Exit code: 0 when every scripted action was carried out, no unscripted window showed and the program
+// ended in time; 1 otherwise; 2 for a usage error.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Script.h"
+#include "Window.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+std::string utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring wide(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+    return out;
+}
+
+class Transcript {
+public:
+    explicit Transcript(const std::wstring& path) : out_(std::filesystem::path(path), std::ios::binary) {}
+    bool ok() const { return out_.good(); }
+    void line(const std::wstring& text) {
+        out_ << utf8(text) << '\n';
+        out_.flush();
+    }
+
+private:
+    std::ofstream out_;
+};
+
+class Process {
+public:
+    ~Process() {
+        if (info_.hProcess) ::CloseHandle(info_.hProcess);
+        if (info_.hThread) ::CloseHandle(info_.hThread);
+    }
+    bool start(std::wstring commandLine) {
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        return ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                                &info_) != FALSE;
+    }
+    DWORD id() const { return info_.dwProcessId; }
+    bool ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool waitEnd(DWORD ms) const { return ::WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+    DWORD exitCode() const {
+        DWORD code = 0;
+        ::GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    void kill() const { ::TerminateProcess(info_.hProcess, 99); }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+std::wstring quoted(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+    std::wstring out = L"\"";
+    for (wchar_t c : arg) {
+        if (c == L'"') out += L'\\';
+        out += c;
+    }
+    return out + L"\"";
+}
+
+bool shot(const std::wstring& folder, const std::wstring& name, Transcript& t) {
+    if (folder.empty()) return true;  // no watcher: screenshots are not asked for
+    const std::wstring request = folder + L"\\" + name + L".request";
+    const std::wstring done = folder + L"\\" + name + L".done";
+    ::DeleteFileW(done.c_str());
+    { std::ofstream(std::filesystem::path(request), std::ios::binary) << "shot\n"; }
+    const auto until = Clock::now() + 15s;
+    while (Clock::now() < until) {
+        if (::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        std::this_thread::sleep_for(50ms);
+    }
+    t.line(L"! screenshot " + name + L" not taken in time");
+    return false;
+}
+
+// The window stays until its modal loop has ended and it is hidden or destroyed.
+bool waitGone(HWND h, const Process& p, std::chrono::milliseconds bound) {
+    const auto until = Clock::now() + bound;
+    while (Clock::now() < until) {
+        if (!::IsWindow(h) || !::IsWindowVisible(h) || p.ended()) return true;
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::wstring scriptPath, transcriptPath, shotsFolder, commandLine;
+    int timeoutSeconds = 60;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring a = argv[i];
+        if (a == L"--script" && i + 1 < argc) scriptPath = argv[++i];
+        else if (a == L"--transcript" && i + 1 < argc) transcriptPath = argv[++i];
+        else if (a == L"--shots" && i + 1 < argc) shotsFolder = argv[++i];
+        else if (a == L"--timeout" && i + 1 < argc) timeoutSeconds = _wtoi(argv[++i]);
+        else if (a == L"--") {
+            for (++i; i < argc; ++i) commandLine += (commandLine.empty() ? L"" : L" ") + quoted(argv[i]);
+        } else {
+            std::fwprintf(stderr, L"uidriver: unknown argument %ls\n", a.c_str());
+            return 2;
+        }
+    }
+    if (scriptPath.empty() || transcriptPath.empty() || commandLine.empty()) {
+        std::fwprintf(stderr, L"usage: uidriver --script FILE --transcript FILE [--shots DIR] [--timeout S] -- PROGRAM\n");
+        return 2;
+    }
+    std::ifstream scriptFile(std::filesystem::path(scriptPath), std::ios::binary);
+    std::stringstream scriptText;
+    scriptText << scriptFile.rdbuf();
+    std::wstring error;
+    const auto script = uidriver::parseScript(wide(scriptText.str()), error);
+    if (!scriptFile || !script) {
+        std::fwprintf(stderr, L"uidriver: %ls: %ls\n", scriptPath.c_str(), scriptFile ? error.c_str() : L"cannot read");
+        return 2;
+    }
+    Transcript t(transcriptPath);
+    if (!t.ok()) {
+        std::fwprintf(stderr, L"uidriver: cannot write %ls\n", transcriptPath.c_str());
+        return 2;
+    }
+
+    Process program;
+    if (!program.start(commandLine)) {
+        t.line(L"! cannot start " + commandLine + L" (error " + std::to_wstring(::GetLastError()) + L")");
+        return 1;
+    }
+    const auto deadline = Clock::now() + std::chrono::seconds(timeoutSeconds);
+    bool faultless = true;
+    size_t next = 0;
+
+    while (Clock::now() < deadline && !program.ended()) {
+        const auto windows = uidriver::dialogWindows(program.id());
+        if (windows.empty()) {
+            std::this_thread::sleep_for(10ms);
+            continue;
+        }
+        // A window just shown may still be laying itself out; give it a moment before reading it.
+        std::this_thread::sleep_for(60ms);
+        auto view = uidriver::inspect(windows.front());
+        t.line(view.describe());
+        const auto wanted = view.isBox ? uidriver::Action::Target::Box : uidriver::Action::Target::Dialog;
+        bool ended = false;
+        while (!ended) {
+            if (next >= script->size() || (*script)[next].target != wanted) {
+                t.line(L"! unscripted window: closed");
+                uidriver::closeByWindowMenu(view);
+                faultless = false;
+                break;
+            }
+            const auto& action = (*script)[next++];
+            t.line(L"> " + action.text());
+            bool done = true;
+            switch (action.verb) {
+            case uidriver::Action::Verb::Press: done = uidriver::press(view, action.argument); break;
+            case uidriver::Action::Verb::Click: done = uidriver::click(view, action.argument); break;
+            case uidriver::Action::Verb::Escape: uidriver::escape(view); break;
+            case uidriver::Action::Verb::Close: uidriver::closeByWindowMenu(view); break;
+            case uidriver::Action::Verb::Shot: done = shot(shotsFolder, action.argument, t); break;
+            }
+            if (!done) {
+                t.line(L"! no control \"" + action.argument + L"\": window closed");
+                uidriver::closeByWindowMenu(view);
+                faultless = false;
+                break;
+            }
+            ended = action.endsWindow();
+            if (!ended && action.verb == uidriver::Action::Verb::Click) {
+                view = uidriver::inspect(view.hwnd);
+                t.line(view.describe());
+            }
+        }
+        if (!waitGone(view.hwnd, program, 10s)) {
+            t.line(L"! window still shown 10 s after the action");
+            faultless = false;
+            break;
+        }
+    }
+    if (!program.waitEnd(static_cast<DWORD>(std::max<long long>(
+            0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count())))) {
+        t.line(L"! timeout: program ended by the driver");
+        program.kill();
+        program.waitEnd(5000);
+        faultless = false;
+    }
+    if (next < script->size()) {
+        t.line(L"! script not used up from line " + std::to_wstring((*script)[next].line));
+        faultless = false;
+    }
+    t.line(L"exit " + std::to_wstring(program.exitCode()));
+    return faultless ? 0 : 1;
+}
