@@ -1,10 +1,12 @@
 #pragma once
 // Shared helpers of the simulator tests: a small two-drawing world and error capture.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "automation/AutomationError.h"
+#include "automation/TextConvert.h"
 #include "model/Simulator.h"
 
 namespace simtest {

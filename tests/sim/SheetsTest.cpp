@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "SimFixture.h"
+
+using namespace simtest;
+using korvane::Object;
+using korvane::Variant;
+
+namespace {
+
+Object sheetsOf(const Object& doc, Variant group) { return doc.getObject(4199).callObject(0, {group}).getObject(104); }
+
+std::vector<std::wstring> names(const Object& sheets) {
+    std::vector<std::wstring> out;
+    for (const Variant& s : sheets.items()) out.push_back(Object::from(s).get(20).toText());
+    return out;
+}
+
+}  // namespace
+
+TEST(Sheets, GroupsAndSizesInCollectionOrder) {
+    auto sim = twoDrawings();
+    Object app = sim->application();
+    Object drawing = app.getObject(2);
+    struct Case {
+        const char* what;
+        Variant group;
+        std::vector<std::wstring> names;
+        std::vector<int32_t> sizes;
+    } cases[] = {
+        {"background by 16-bit index", Variant::i2(2), {L"Hintergrund 1", L"Hintergrund 2"}, {4, 8}},
+        {"background by 32-bit index", Variant::i4(2), {L"Hintergrund 1", L"Hintergrund 2"}, {4, 8}},
+        {"working sheets", Variant::i2(1), {L"Blatt1"}, {4}},
+    };
+    for (const Case& c : cases) {
+        Object sheets = sheetsOf(drawing, c.group);
+        EXPECT_EQ(names(sheets), c.names) << c.what;
+        std::vector<int32_t> sizes;
+        for (const Variant& s : sheets.items()) sizes.push_back(Object::from(s).getObject(123).get(12).toLong());
+        EXPECT_EQ(sizes, c.sizes) << c.what;
+        EXPECT_EQ(sheets.get(3).toLong(), static_cast<int32_t>(c.names.size())) << c.what;
+    }
+    EXPECT_NE(errorOf([&] { drawing.getObject(4199).call(0, {Variant::i2(3)}); }), 0) << "group 3 does not exist";
+}
+
+TEST(Sheets, SelectionDeleteAndMisuseNotes) {
+    auto sim = twoDrawings();
+    Object app = sim->application();
+    Object drawing = app.getObject(2);
+    Object background2 = sheetsOf(drawing, Variant::i2(2)).callObject(0, {Variant::i4(2)});
+
+    background2.call(115);  // without command 10211 first
+    ASSERT_EQ(sim->notes().size(), 1u);
+    EXPECT_NE(sim->notes()[0].find(L"Hintergrund 2"), std::wstring::npos) << sim->notes()[0];
+
+    Object selectSet = app.getObject(8).getObject(L"SelectSet");
+    selectSet.call(L"AddAll");
+    EXPECT_EQ(selectSet.get(L"Count").toLong(), 3);
+    selectSet.call(L"RemoveAll");
+    app.call(79, {Variant::i4(57634)});
+    EXPECT_TRUE(sim->clipboard().empty()) << "copying nothing empties the clipboard";
+
+    selectSet.call(L"AddAll");
+    app.call(79, {Variant::i4(57634)});
+    app.call(79, {Variant::i4(10100)});
+    const edgesim::Sheet* sheet = sim->activeDocument()->content().sheet(edgesim::SheetGroupKind::Background, L"Hintergrund 2");
+    EXPECT_TRUE(sheet->items.empty()) << "delete leaves the selected items on the sheet";
+    EXPECT_EQ(sim->clipboard().size(), 3u);
+
+    app.call(79, {Variant::i4(57637)});
+    app.call(79, {Variant::i4(57637)});
+    EXPECT_EQ(sheet->items.size(), 6u) << "two pastes of three items";
+    app.call(79, {Variant::i4(4711)});
+    EXPECT_EQ(sim->commands(), (std::vector<int32_t>{57634, 57634, 10100, 57637, 57637, 4711}));
+    EXPECT_EQ(sim->notes().back(), L"Unbekannter Befehl 4711");
+}
+
+TEST(Sheets, ViewCommandsMoveTheCurrentSheet) {
+    auto sim = twoDrawings();
+    Object app = sim->application();
+    auto drawing = sim->activeDocument();
+    struct Step {
+        int32_t command;
+        bool background;
+        const wchar_t* current;
+    } steps[] = {
+        {10211, true, L"Hintergrund 1"},
+        {10212, false, L"Blatt1"},
+    };
+    for (const Step& s : steps) {
+        app.call(79, {Variant::i4(s.command)});
+        EXPECT_EQ(drawing->showsBackground(), s.background) << s.command;
+        ASSERT_NE(drawing->currentSheetData(), nullptr) << s.command;
+        EXPECT_EQ(drawing->currentSheetData()->name, s.current) << s.command;
+    }
+}
+
+TEST(Sheets, PastingAnEmptyClipboardChangesNothing) {
+    auto sim = twoDrawings();
+    Object app = sim->application();
+    app.call(79, {Variant::i4(10211)});
+    app.call(79, {Variant::i4(57637)});
+    EXPECT_EQ(sim->activeDocument()->content().backgroundSheets[0].items, std::vector<std::wstring>{L"Rahmen A4 alt"});
+    EXPECT_FALSE(sim->activeDocument()->modified());
+    ASSERT_FALSE(sim->notes().empty());
+    EXPECT_NE(sim->notes().back().find(L"leerer Zwischenablage"), std::wstring::npos) << sim->notes().back();
+}
