@@ -44,10 +44,10 @@ std::optional<std::wstring> uncOfDocumentName(clsFileString& files, const Varian
     return unc;
 }
 
-// An empty wanted name stands for "not convertible" and therefore matches nothing, so an
-// unconvertible request can never hit the unsaved documents.
+// A document without a UNC name matches nothing, so an unconvertible wanted name (empty after
+// conversion) can never hit the unsaved documents either.
 bool sameDocument(const std::wstring& wantedUnc, const std::optional<std::wstring>& documentUnc) {
-    return !wantedUnc.empty() && documentUnc.has_value() && *documentUnc == wantedUnc;
+    return documentUnc.has_value() && *documentUnc == wantedUnc;
 }
 
 std::vector<std::wstring> splitAtDots(const std::wstring& text) {
