@@ -21,6 +21,11 @@ int32_t errorOf(F&& f) {
 }
 
 // Quoted UTF-8 for failure messages.
-inline std::string q(const std::wstring& text) { return "'" + toUtf8(text) + "'"; }
+inline std::string q(const std::wstring& text) {
+    std::string quoted(1, '\'');
+    quoted += toUtf8(text);
+    quoted += '\'';
+    return quoted;
+}
 
 }  // namespace korvane::test
