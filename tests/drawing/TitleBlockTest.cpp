@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "automation/AutomationError.h"
+#include "drawing/DrawingFixture.h"
+#include "drawing/clsSolidEdgeDraft.h"
+
+using namespace korvane;
+using korvane::testing::DrawingFixture;
+
+namespace {
+
+const std::wstring kDrawing = L"\\\\srv\\share\\Projekt\\welle.dft";
+
+const std::vector<std::wstring> kNames{
+    L"DRAWING-DRAW-DESCRIPTION", L"DRAWING-DRAW-DOCUMENTTYPE", L"DRAWING-DRAW-DOCUMENTNUMBER",
+    L"DRAWING-DRAW-DOCUMENTPART", L"DRAWING-DRAW-DOCUMENTVERSION", L"DRAWING-DRAW-ECNUMBER",
+    L"DRAWING-MARA-MATNR", L"DRAWING-PA-DATUM", L"DRAWING-PA-NAME", L"DRAWING-K1-DATUM", L"DRAWING-K1-NAME",
+    L"DRAWING-NK-DATUM", L"DRAWING-NK-NAME", L"DRAWING-CAD_WERKSTOFF", L"DRAWING-CAD_MASSSTAB",
+    L"DRAWING-CAD_ZUSATZMASSSTAB"};
+
+using Props = std::vector<std::pair<std::wstring, std::wstring>>;
+
+std::wstring drawingWith(const Props& custom, const std::wstring& extra = {}) {
+    std::wstring s = L"running yes\ndocument " + kDrawing + L"\ntype 2\npropertyset Custom\n";
+    for (const auto& [name, value] : custom) s += L"property " + name + L"=" + value + L"\n";
+    return s + L"end\n" + extra;
+}
+
+struct Field : TextField {
+    std::wstring value;
+    std::wstring text() const override { return value; }
+    void setText(const std::wstring& t) override { value = t; }
+};
+using Fields = std::array<Field, 16>;
+
+bool schreibe(clsSolidEdgeDraft& d, Fields& f, Object& doc) {
+    return d.schreibeTarvoSchriftfeldProperties(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10],
+                                                f[11], f[12], f[13], f[14], f[15], doc);
+}
+bool lese(clsSolidEdgeDraft& d, Fields& f, Object& doc) {
+    return d.leseTarvoSchriftfeldProperties(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11],
+                                            f[12], f[13], f[14], f[15], doc);
+}
+bool anlegen(clsSolidEdgeDraft& d, Object& doc) {
+    const std::wstring m = L"-";
+    return d.anlegenTarvoSchriftfeldProperties(m, m, m, m, m, m, m, m, m, m, m, m, m, m, m, m, doc);
+}
+
+class TitleBlock : public DrawingFixture {
+protected:
+    Props custom() {
+        Props out;
+        auto document = sim().findDocument(kDrawing);
+        const edgesim::PropertySet* set = document ? document->content().propertySet(L"Custom") : nullptr;
+        for (const auto& p : set ? set->properties : std::vector<edgesim::Property>{}) out.emplace_back(p.name, p.value);
+        return out;
+    }
+};
+
+Props allRows(const std::wstring& value) {
+    Props out;
+    for (const auto& name : kNames) out.emplace_back(name, value);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(TitleBlock, CreatesTheSixteenRowsOnTheActiveDrawing) {
+    startApplication(drawingWith({}));
+    clsSolidEdgeDraft draft;
+    Object doc;
+    EXPECT_TRUE(anlegen(draft, doc));
+    EXPECT_EQ(custom(), allRows(L"-")) << "rows, their order, or the second names differ";
+    EXPECT_EQ(doc.get(L"FullName").toText(), kDrawing) << "the caller's document variable was not set";
+}
+
+TEST_F(TitleBlock, CreationKeepsWhatAnEarlierRunLeftAndAddsTheRest) {
+    startApplication(drawingWith({{L"DRAWING-PA-NAME", L"Meier"}, {L"Andere", L"x"}}));
+    clsSolidEdgeDraft draft;
+    Object doc;
+    EXPECT_TRUE(anlegen(draft, doc));
+    EXPECT_TRUE(anlegen(draft, doc)) << "a second run on a prepared drawing reported a failure";
+    Props expected{{L"DRAWING-PA-NAME", L"Meier"}, {L"Andere", L"x"}};
+    for (const auto& name : kNames)
+        if (name != L"DRAWING-PA-NAME") expected.emplace_back(name, L"-");
+    EXPECT_EQ(custom(), expected);
+}
+
+TEST_F(TitleBlock, CreationReportsFailureButGoesOn) {
+    const struct {
+        const char* what;
+        std::wstring scenario;
+        size_t added;
+    } cases[]{
+        {"one addition refused", drawingWith({}, L"refuse-add DRAWING-K1-NAME\n"), 15},
+        {"no Custom set", L"running yes\ndocument " + kDrawing + L"\ntype 2\nend\n", 0},
+        {"no active document", L"running yes\n", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        startApplication(c.scenario);
+        clsSolidEdgeDraft draft;
+        Object doc;
+        EXPECT_FALSE(anlegen(draft, doc));
+        EXPECT_EQ(custom().size(), c.added) << "properties added";
+        EXPECT_EQ(countInvokes(L"Add("), c.added + (c.added ? 1u : 0u)) << "additions tried";
+    }
+}
+
+TEST_F(TitleBlock, WriteFillsEmptyFieldsWithTheNoValueMarkAndBothNames) {
+    startApplication(drawingWith({}));
+    clsSolidEdgeDraft draft;
+    Fields f;
+    for (size_t i = 0; i < f.size(); ++i) f[i].value = L"w" + std::to_wstring(i + 1);
+    f[7].value = L"";    // PA-DATUM
+    f[8].value = L"  ";  // blanks are a value
+    Object doc;
+    schreibe(draft, f, doc);
+    EXPECT_EQ(f[7].value, L"-");
+    const auto& content = sim().findDocument(kDrawing)->content();
+    for (size_t i = 0; i < kNames.size(); ++i) {
+        const edgesim::Property* p = content.property(L"Custom", kNames[i]);
+        ASSERT_NE(p, nullptr) << "row " << i + 1 << " not written";
+        EXPECT_EQ(p->value, f[i].value) << "row " << i + 1;
+        if (i >= 7 && i <= 12) {
+            const edgesim::Property* second = content.property(L"Custom", L"QX-" + kNames[i]);
+            ASSERT_NE(second, nullptr) << "second name of row " << i + 1 << " not written";
+            EXPECT_EQ(second->value, f[i].value) << "second name of row " << i + 1;
+        }
+    }
+    EXPECT_EQ(content.propertySet(L"Custom")->properties.size(), 22u);
+    EXPECT_EQ(sim().findDocument(kDrawing)->titleBlockUpdates(), 1u);
+}
+
+TEST_F(TitleBlock, WriteWithoutAnyDocumentFailsAtTheTitleBlockUpdate) {
+    startApplication(L"running yes\n");
+    clsSolidEdgeDraft draft;
+    Fields f;
+    Object doc;
+    EXPECT_THROW(schreibe(draft, f, doc), AutomationError);
+    EXPECT_EQ(f[0].value, L"-");
+}
+
+TEST_F(TitleBlock, ReadFallsBackToTheSecondNameOnlyWithoutAValue) {
+    const struct {
+        const char* what;
+        Props props;
+        std::wstring field9;
+        bool secondRead;
+    } cases[]{
+        {"no-value mark takes the second name", {{L"DRAWING-PA-NAME", L"-"}, {L"QX-DRAWING-PA-NAME", L"Meier"}}, L"Meier",
+         true},
+        {"empty takes the second name", {{L"DRAWING-PA-NAME", L""}, {L"QX-DRAWING-PA-NAME", L"Meier"}}, L"Meier", true},
+        {"missing row takes the second name", {{L"QX-DRAWING-PA-NAME", L"Meier"}}, L"Meier", true},
+        {"missing second name gives empty", {{L"DRAWING-PA-NAME", L"-"}}, L"", true},
+        {"second name's mark is kept", {{L"DRAWING-PA-NAME", L""}, {L"QX-DRAWING-PA-NAME", L"-"}}, L"-", true},
+        {"a value wins", {{L"DRAWING-PA-NAME", L"Schulz"}, {L"QX-DRAWING-PA-NAME", L"Meier"}}, L"Schulz", false},
+        {"blanks are a value", {{L"DRAWING-PA-NAME", L" "}, {L"QX-DRAWING-PA-NAME", L"Meier"}}, L" ", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        startApplication(drawingWith(c.props));
+        clsSolidEdgeDraft draft;
+        Fields f;
+        for (auto& field : f) field.value = L"alt";
+        Object doc;
+        lese(draft, f, doc);
+        EXPECT_EQ(f[8].value, c.field9);
+        EXPECT_EQ(countInvokes(L"Item(Text \"QX-DRAWING-PA-NAME\")") > 0, c.secondRead) << "second name read or not";
+        EXPECT_EQ(f[0].value, L"") << "a missing row leaves its field empty";
+    }
+}
+
+TEST_F(TitleBlock, ReadWithoutAnyDocumentEmptiesEveryField) {
+    startApplication(L"running yes\n");
+    clsSolidEdgeDraft draft;
+    Fields f;
+    for (auto& field : f) field.value = L"alt";
+    Object doc;
+    EXPECT_FALSE(lese(draft, f, doc));
+    for (size_t i = 0; i < f.size(); ++i) EXPECT_EQ(f[i].value, L"") << "field " << i + 1;
+}
