@@ -55,6 +55,11 @@ const korvane::Variant& SimObject::argument(const std::vector<korvane::Variant>&
     return args[index];
 }
 
+std::wstring_view interfaceIdOf(const korvane::Dispatch& object) {
+    auto* simulated = dynamic_cast<const SimObject*>(&object);
+    return simulated ? simulated->interfaceId() : std::wstring_view{};
+}
+
 void SimObject::noSuchMember() { korvane::raiseRuntimeError(korvane::rt::MemberNotSupported); }
 
 }  // namespace edgesim

@@ -61,4 +61,8 @@ private:
     std::weak_ptr<Session> session_;
 };
 
+// The interface id of an object of the simulated application ("" for any other automation object),
+// for hosts that report each object's type.
+std::wstring_view interfaceIdOf(const korvane::Dispatch& object);
+
 }  // namespace edgesim

@@ -88,3 +88,36 @@ TEST(Documents, ANewDocumentHasNoFullNameAndCannotBeSaved) {
     EXPECT_EQ(errorOf([&] { doc.call(L"Save"); }), edgesim::err::Fail);
     EXPECT_EQ(errorOf([&] { doc.get(4199); }), korvane::rt::MemberNotSupported) << "an assembly has no sheets";
 }
+
+TEST(Documents, EveryObjectKindReportsItsInterfaceId) {
+    auto sim = edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + L"document C:\\t.par\n  type 1\nend\n");
+    Object app = sim->application();
+    Object part = app.getObject(2);
+    Object drawing = app.getObject(21).callObject(0, {Variant::i4(1)});
+    Object groups = drawing.getObject(4199);
+    Object group = groups.callObject(0, {Variant::i2(2)});
+    Object sheet = group.getObject(104).callObject(0, {Variant::i4(1)});
+    Object custom = drawing.getObject(52).callObject(0, {Variant(L"Custom")});
+    struct Case {
+        const char* what;
+        Object object;
+        const wchar_t* id;
+    } cases[] = {
+        {"application", app, L"DED89DB0-45B6-11CE-B307-0800363A1E02"},
+        {"documents", app.getObject(21), L"290D47B0-F718-11CD-8B57-080036181E02"},
+        {"drafting document", drawing, L"016B11FB-CDC0-11CE-A035-08003601E53B"},
+        {"part document", part, L"23C52E80-4698-11CE-B307-0800363A1E02"},
+        {"sheet groups", groups, L"823E92A0-5EB1-11CE-956A-08003601DFE5"},
+        {"sheet group", group, L"2F364920-5EB1-11CE-956A-08003601DFE5"},
+        {"sheets", group.getObject(104), L"C39CAE50-5FB0-11CE-956A-08003601DFE5"},
+        {"sheet", sheet, L"FFB20FA0-339B-11CE-956A-08003601DFE5"},
+        {"sheet setup", sheet.getObject(123), L"A1BA2BC0-41EA-11CE-BB8E-08003601BB4E"},
+        {"property sets", drawing.getObject(52), L"AED8FE5F-3129-11D1-BC83-0800360E1E02"},
+        {"property set", custom, L"AED8FE61-3129-11D1-BC83-0800360E1E02"},
+        {"property", custom.callObject(0, {Variant(L"SAPName")}), L"AED8FE63-3129-11D1-BC83-0800360E1E02"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(edgesim::interfaceIdOf(*c.object.ptr()), c.id) << c.what;
+    Object window = app.getObject(8);
+    EXPECT_FALSE(edgesim::interfaceIdOf(*window.ptr()).empty());
+    EXPECT_NE(edgesim::interfaceIdOf(*window.ptr()), edgesim::interfaceIdOf(*window.getObject(L"SelectSet").ptr()));
+}
