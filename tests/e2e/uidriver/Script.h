@@ -1,7 +1,7 @@
 #pragma once
 // The driver's script: what to do with each window the watched program shows, in order.
 //
-//   box press <caption>      press the button of that caption in the next message box
+//   box press <answer>       press the button of that answer (OK, Cancel, Yes, No...) in the next message box
 //   box escape               press Escape in the next message box
 //   box close                close the next message box by its window's close command
 //   dialog click <caption>   click the option button of that caption in the dialog

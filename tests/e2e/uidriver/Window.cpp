@@ -106,6 +106,23 @@ BOOL CALLBACK collectTop(HWND h, LPARAM param) {
     return TRUE;
 }
 
+// A message box's buttons are the system's, captioned in the system's language; they are told by their
+// command ids, which are the box's answers.
+std::wstring answerName(int id) {
+    switch (id) {
+    case IDOK: return L"OK";
+    case IDCANCEL: return L"Cancel";
+    case IDABORT: return L"Abort";
+    case IDRETRY: return L"Retry";
+    case IDIGNORE: return L"Ignore";
+    case IDYES: return L"Yes";
+    case IDNO: return L"No";
+    default: return L"#" + std::to_wstring(id);
+    }
+}
+
+bool isPushButton(const Control& c) { return c.kind == L"push" || c.kind == L"default-push"; }
+
 }  // namespace
 
 std::wstring escaped(const std::wstring& text) {
@@ -125,8 +142,8 @@ std::wstring WindowView::describe() const {
         out += L" icon=" + icon + L" buttons=";
         bool first = true;
         for (const auto& c : controls) {
-            if (c.kind != L"push" && c.kind != L"default-push") continue;
-            out += (first ? L"" : L"/") + c.caption;
+            if (!isPushButton(c)) continue;
+            out += (first ? L"" : L"/") + answerName(c.id);
             first = false;
         }
         out += L" text=\"" + escaped(text) + L"\"";
@@ -141,7 +158,7 @@ std::wstring WindowView::describe() const {
 
 const Control* WindowView::find(const std::wstring& caption) const {
     for (const auto& c : controls) {
-        if (c.caption == caption) return &c;
+        if (isBox ? isPushButton(c) && answerName(c.id) == caption : c.caption == caption) return &c;
     }
     return nullptr;
 }
@@ -171,7 +188,7 @@ std::vector<HWND> dialogWindows(DWORD processId) {
 
 bool press(const WindowView& w, const std::wstring& caption) {
     const Control* c = w.find(caption);
-    if (!c || (c->kind != L"push" && c->kind != L"default-push")) return false;
+    if (!c || !isPushButton(*c)) return false;
     // Posted, not sent: the press may end the window's modal loop, and the driver must not wait in it.
     ::PostMessageW(c->hwnd, BM_CLICK, 0, 0);
     return true;

@@ -26,6 +26,7 @@ struct WindowView {
 
     // One transcript line: kind, title, icon, buttons, text (boxes) or the controls in tab order (dialogs).
     std::wstring describe() const;
+    // A dialog's control by its caption; a message box's button by its answer (OK, Cancel, Yes, No...).
     const Control* find(const std::wstring& caption) const;
 };
 
