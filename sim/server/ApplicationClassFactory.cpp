@@ -1,0 +1,45 @@
+#include "server/ApplicationClassFactory.h"
+
+#include "automation/win32/ComPtr.h"
+#include "automation/win32/ServerObjects.h"
+
+namespace edgesim::server {
+
+HRESULT ApplicationClassFactory::QueryInterface(REFIID riid, void** out) {
+    if (!out) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
+        *out = static_cast<IClassFactory*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG ApplicationClassFactory::Release() {
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT ApplicationClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    if (!simulator_->canStart()) {
+        simulator_->noteBinding(L"CreateObject", kProgId, false, static_cast<int32_t>(CO_E_SERVER_EXEC_FAILURE));
+        return CO_E_SERVER_EXEC_FAILURE;
+    }
+    auto application = korvane::com::ServerObjects::instance().wrap(simulator_->applicationDispatch());
+    HRESULT hr = application->QueryInterface(riid, out);
+    if (FAILED(hr)) return hr;
+    simulator_->markStarted();
+    simulator_->noteBinding(L"CreateObject", kProgId, true, 0);
+    if (started_) started_();
+    return S_OK;
+}
+
+// The server lives until the application quits or is told to stop, locked or not.
+HRESULT ApplicationClassFactory::LockServer(BOOL) { return S_OK; }
+
+}  // namespace edgesim::server

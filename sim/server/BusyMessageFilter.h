@@ -1,0 +1,37 @@
+#pragma once
+// The server's OLE message filter: while the application is busy, incoming calls are answered with
+// "retry later" (and counted), as a CAD application does while it works on a command.
+#include <windows.h>
+#include <objidl.h>
+
+#include <atomic>
+#include <memory>
+
+#include "automation/win32/ComImplementation.h"
+#include "model/Simulator.h"
+
+namespace edgesim::server {
+
+KORVANE_COM_IMPLEMENTATION_BEGIN
+class BusyMessageFilter final : public IMessageFilter {
+public:
+    explicit BusyMessageFilter(std::shared_ptr<Simulator> simulator) : simulator_(std::move(simulator)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD callType, HTASK caller, DWORD tickCount,
+                                               LPINTERFACEINFO info) override;
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD, DWORD) override { return static_cast<DWORD>(-1); }
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
+
+private:
+    ~BusyMessageFilter() = default;
+
+    std::atomic<ULONG> refs_{1};
+    std::shared_ptr<Simulator> simulator_;
+};
+KORVANE_COM_IMPLEMENTATION_END
+
+}  // namespace edgesim::server

@@ -1,0 +1,118 @@
+#include "server/EdgeSimHost.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <optional>
+
+#include "automation/AutomationError.h"
+#include "automation/TextConvert.h"
+#include "automation/win32/Apartment.h"
+#include "automation/win32/ComPtr.h"
+#include "automation/win32/ServerObjects.h"
+#include "model/SimObject.h"
+#include "server/ApplicationClassFactory.h"
+#include "server/BusyMessageFilter.h"
+#include "server/ClassObjectRegistration.h"
+#include "server/EdgeSimClass.h"
+#include "server/HostWindow.h"
+#include "server/MessageFilterRegistration.h"
+#include "server/RunningObjectRegistration.h"
+
+namespace edgesim::server {
+
+namespace {
+
+using korvane::com::ComPtr;
+using korvane::com::ServerObjects;
+
+// The interface id each kind of simulated object reports as its type, so callers share name look-ups per kind.
+std::optional<GUID> interfaceIdOf(korvane::Dispatch& object) {
+    auto* sim = dynamic_cast<SimObject*>(&object);
+    if (!sim) return std::nullopt;
+    std::wstring text = L"{" + std::wstring(sim->interfaceId()) + L"}";
+    GUID id{};
+    if (FAILED(IIDFromString(text.c_str(), &id))) return std::nullopt;
+    return id;
+}
+
+std::wstring comBlock(size_t objects, unsigned long references) {
+    return L"com\n  objects " + std::to_wstring(objects) + L"\n  references " + std::to_wstring(references) + L"\n";
+}
+
+}  // namespace
+
+EdgeSimHost::EdgeSimHost(ServerOptions options) : options_(std::move(options)), log_(options_.log) {}
+
+int EdgeSimHost::run() {
+    try {
+        korvane::com::Apartment apartment;
+        serve();
+        ServerObjects::instance().setTypeIdentity(nullptr);
+        return 0;
+    } catch (const korvane::AutomationError& e) {
+        log_.write(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());
+        return 1;
+    }
+}
+
+void EdgeSimHost::serve() {
+    log_.write(L"Start" + std::wstring(options_.embedding ? L" (von COM gestartet)" : L"") + L", Szenario \"" +
+               options_.scenario + L"\"");
+    simulator_ = options_.scenario.empty() ? Simulator::fromScenario(L"")
+                                           : Simulator::fromScenarioFile(std::filesystem::path(options_.scenario));
+    ServerObjects::instance().setTypeIdentity(&interfaceIdOf);
+    simulator_->onQuit([this] {
+        log_.write(L"Quit aufgerufen");
+        PostQuitMessage(0);
+    });
+    simulator_->onAbruptEnd([this] {
+        log_.write(L"Abruptes Ende");
+        writeState(L"com\n  ended-abruptly\n");
+        TerminateProcess(GetCurrentProcess(), 3);
+    });
+
+    auto filter = ComPtr<IMessageFilter>::adopt(new BusyMessageFilter(simulator_));
+    MessageFilterRegistration filterRegistration(filter.get());
+
+    ComPtr<IDispatch> application = ServerObjects::instance().wrap(simulator_->applicationDispatch());
+    std::optional<RunningObjectRegistration> running;
+    auto registerRunning = [&] {
+        if (running || !simulator_->isRunning()) return;
+        running.emplace(kEdgeSimClassId, application.get());
+        log_.write(L"Als laufende Anwendung registriert");
+    };
+    registerRunning();
+    auto factory = ComPtr<IClassFactory>::adopt(new ApplicationClassFactory(simulator_, registerRunning));
+    std::optional<ClassObjectRegistration> classObject(std::in_place, kEdgeSimClassId, factory.get());
+    HostWindow window;
+    log_.write(L"Bereit");
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+
+    // What is referenced after our own registrations are gone is held by callers.
+    running.reset();
+    classObject.reset();
+    application.reset();
+    const auto& served = ServerObjects::instance();
+    log_.write(L"Ende, " + std::to_wstring(served.liveObjects()) + L" Objekte noch referenziert");
+    writeState(comBlock(served.liveObjects(), served.heldReferences()));
+}
+
+void EdgeSimHost::writeState(const std::wstring& block) {
+    if (options_.state.empty()) return;
+    std::FILE* out = nullptr;
+    if (_wfopen_s(&out, options_.state.c_str(), L"wb") != 0 || !out) {
+        log_.write(L"Zustandsdatei nicht schreibbar: " + options_.state);
+        return;
+    }
+    std::string text = korvane::toUtf8(simulator_->stateText() + block);
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fclose(out);
+}
+
+}  // namespace edgesim::server

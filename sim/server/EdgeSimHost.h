@@ -1,0 +1,35 @@
+#pragma once
+// One run of EdgeSim.exe: loads the scenario, serves the application object to COM callers until the
+// application quits or the host window is closed, then writes the final state file.
+//
+// The state file is the model's state text followed by the COM host's own block:
+//   com
+//     objects <n>        served objects still referenced by callers when the server ended
+//     references <n>     the references callers held on them
+// At an abrupt end (scripted "crash") the state is written at the crashing call, with the block
+// "com" reporting "ended-abruptly", and the process is terminated at once.
+#include <memory>
+#include <string>
+
+#include "model/Simulator.h"
+#include "server/ServerLog.h"
+#include "server/ServerOptions.h"
+
+namespace edgesim::server {
+
+class EdgeSimHost {
+public:
+    explicit EdgeSimHost(ServerOptions options);
+    // Returns the process exit code: 0 after a normal end, 1 when the server could not start.
+    int run();
+
+private:
+    void serve();
+    void writeState(const std::wstring& comBlock);
+
+    ServerOptions options_;
+    ServerLog log_;
+    std::shared_ptr<Simulator> simulator_;
+};
+
+}  // namespace edgesim::server

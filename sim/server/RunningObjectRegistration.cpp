@@ -1,0 +1,16 @@
+#include "server/RunningObjectRegistration.h"
+
+#include <oleauto.h>
+
+#include "automation/win32/ComErrors.h"
+
+namespace edgesim::server {
+
+RunningObjectRegistration::RunningObjectRegistration(const CLSID& clsid, IUnknown* object) {
+    HRESULT hr = RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, &cookie_);
+    if (FAILED(hr)) korvane::com::raiseHResult(hr);
+}
+
+RunningObjectRegistration::~RunningObjectRegistration() { RevokeActiveObject(cookie_, nullptr); }
+
+}  // namespace edgesim::server

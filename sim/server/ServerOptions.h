@@ -1,0 +1,24 @@
+#pragma once
+// EdgeSim.exe [-Embedding|/Embedding] [--scenario FILE] [--state FILE] [--log FILE]
+// Started by COM (-Embedding) without --scenario, the files come from EDGESIM_SCENARIO, EDGESIM_STATE
+// and EDGESIM_LOG; without a scenario at all the application is an empty one.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace edgesim::server {
+
+struct ServerOptions {
+    bool embedding = false;
+    std::wstring scenario;  // empty: an empty application
+    std::wstring state;     // empty: no state file
+    std::wstring log;       // empty: no log
+
+    // Raises an AutomationError (5) naming the argument it does not understand.
+    static ServerOptions parse(const std::vector<std::wstring>& args,
+                               const std::optional<std::wstring>& scenarioVariable,
+                               const std::optional<std::wstring>& stateVariable,
+                               const std::optional<std::wstring>& logVariable);
+};
+
+}  // namespace edgesim::server

@@ -1,0 +1,104 @@
+// SimControl.exe: the harness's remote control of running EdgeSim servers (its name must not contain
+// the census pattern, so that it is never counted as a CAD process).
+//   SimControl wait-registered MS   until "SolidEdge.Application" has a running object (exit 0) or MS pass (1)
+//   SimControl wait-ready MS        until an EdgeSim host window exists (0) or MS pass (1)
+//   SimControl stop MS              asks every EdgeSim to end (WM_CLOSE to its host window), waits up to MS,
+//                                   then terminates those still running by process id (exit 2 if any)
+//   SimControl count                prints how many EdgeSim host windows exist
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "automation/win32/ComPtr.h"
+#include "server/EdgeSimClass.h"
+
+namespace {
+
+using edgesim::server::kHostWindowClass;
+
+std::vector<HWND> hostWindows() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t name[64] = {};
+            if (GetClassNameW(w, name, 64) && std::wcscmp(name, kHostWindowClass) == 0)
+                reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+bool registered() {
+    CLSID clsid{};
+    if (FAILED(CLSIDFromProgID(L"SolidEdge.Application", &clsid))) return false;
+    korvane::com::ComPtr<IUnknown> running;
+    return SUCCEEDED(GetActiveObject(clsid, nullptr, running.put())) && running;
+}
+
+template <class Test>
+int waitFor(DWORD limit, Test test) {
+    ULONGLONG end = GetTickCount64() + limit;
+    for (;;) {
+        if (test()) return 0;
+        if (GetTickCount64() >= end) return 1;
+        Sleep(50);
+    }
+}
+
+int stop(DWORD limit) {
+    std::vector<HANDLE> processes;
+    for (HWND w : hostWindows()) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(w, &id);
+        if (HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id)) processes.push_back(h);
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    int result = 0;
+    ULONGLONG end = GetTickCount64() + limit;
+    for (HANDLE h : processes) {
+        ULONGLONG now = GetTickCount64();
+        DWORD left = now < end ? static_cast<DWORD>(end - now) : 0;
+        if (WaitForSingleObject(h, left) != WAIT_OBJECT_0) {
+            TerminateProcess(h, 4);
+            WaitForSingleObject(h, 5000);
+            result = 2;
+        }
+        CloseHandle(h);
+    }
+    return result;
+}
+
+DWORD milliseconds(int argc, wchar_t** argv) {
+    return argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 10000;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::fputws(L"SimControl wait-registered|wait-ready|stop MS | count\n", stderr);
+        return 64;
+    }
+    std::wstring command = argv[1];
+    if (command == L"count") {
+        std::printf("%zu\n", hostWindows().size());
+        return 0;
+    }
+    DWORD limit = milliseconds(argc, argv);
+    if (command == L"wait-ready") return waitFor(limit, [] { return !hostWindows().empty(); });
+    if (command == L"stop") return stop(limit);
+    if (command == L"wait-registered") {
+        if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
+        int rc = waitFor(limit, registered);
+        CoUninitialize();
+        return rc;
+    }
+    std::fputws(L"unknown command\n", stderr);
+    return 64;
+}
