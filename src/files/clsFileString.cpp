@@ -153,7 +153,7 @@ Variant clsFileString::entferneAnfuehrungsZeichen(const std::wstring& sBeliebige
 
 std::wstring clsFileString::convertNachUNC(const Variant& sBeliebigerDateiName) {
     // No guard: fewer than two characters is error 5, before any test.
-    const std::wstring s = sBeliebigerDateiName.toText();
+    std::wstring s = sBeliebigerDateiName.toText();
     if (s.size() < 2) raiseRuntimeError(rt::InvalidArgument);
     const std::wstring letter = s.substr(0, 1);
     const std::wstring rest = s.substr(2);

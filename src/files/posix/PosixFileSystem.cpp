@@ -125,7 +125,9 @@ void removeTree(const std::string& host, bool force) {
         ::chmod(host.c_str(), self.st_mode | S_IWUSR);
     }
     for (const std::string& name : entriesOf(host)) {
-        const std::string child = host + "/" + name;
+        std::string child = host;
+        child += '/';
+        child += name;
         struct stat st {};
         if (::lstat(child.c_str(), &st) != 0) raiseErrno(errno, child);
         if (S_ISDIR(st.st_mode)) {

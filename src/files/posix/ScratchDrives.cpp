@@ -57,7 +57,7 @@ std::string ScratchDrives::addShare(const std::wstring& name) {
     std::wstring relative = drive.substr(2);
     for (auto& c : relative)
         if (c == L'\\') c = L'/';
-    const std::string folder = root_ + "/unc/" + toUtf8(toLower(relative));
+    std::string folder = root_ + "/unc/" + toUtf8(toLower(relative));
     fs::create_directories(folder);
     config_.shares.push_back({name, folder});
     return folder;
@@ -72,7 +72,7 @@ void ScratchDrives::addNetworkDrive(wchar_t letter, const std::wstring& shareNam
 }
 
 std::string ScratchDrives::addLocalDrive(wchar_t letter, DriveType type) {
-    const std::string folder = root_ + "/drive-" + toUtf8(std::wstring(1, toLowerChar(letter)));
+    std::string folder = root_ + "/drive-" + toUtf8(std::wstring(1, toLowerChar(letter)));
     fs::create_directories(folder);
     config_.drives.push_back({letter, type, folder, {}});
     return folder;
