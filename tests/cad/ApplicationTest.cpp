@@ -75,16 +75,6 @@ TEST_F(Application, TeardownGoesOnPastARefusedSetting) {
     EXPECT_TRUE(sim().hasQuit()) << "a started application outlived a refused setting";
 }
 
-TEST_F(Application, NoBinderMeansNoApplication) {
-    clsSolidEdge se;
-    EXPECT_TRUE(se.liefereSolidEdgeApplication().isNothing());
-    EXPECT_FALSE(se.connected());
-    EXPECT_TRUE(se.bindingFailure().has_value());
-    EXPECT_EQ(se.ermittleDokumentTyp(), L"");
-    EXPECT_EQ(se.schliesseDokument(L"x"), 0);
-    EXPECT_THROW(se.oeffneDokument(L"Z:\\a.dft"), AutomationError);
-}
-
 TEST_F(Application, EndingTheApplication) {
     startApplication(L"running yes\nsetting 18 no\n");
     {
@@ -96,15 +86,6 @@ TEST_F(Application, EndingTheApplication) {
     }
     EXPECT_FALSE(sim().setting(kDisplayAlerts)) << "teardown touched an ended application";
     EXPECT_EQ(callsOf({L"Quit"}).size(), 1u);
-
-    startApplication(L"running no\nstartable no\n");
-    clsSolidEdge se;
-    try {
-        se.schliesseSolidEdgeApplication();
-        ADD_FAILURE() << "ending without an application was swallowed";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.number(), rt::ObjectNotSet);
-    }
 }
 
 TEST_F(Application, OpeningADocument) {
@@ -129,8 +110,7 @@ struct TypeCase {
 };
 
 TEST_F(Application, ActiveDocumentTypeCodes) {
-    const std::vector<TypeCase> cases = {{1, L"PAR"}, {2, L"SED"}, {3, L"ASM"}, {4, L"SES"},
-                                         {5, L""},    {6, L"PSM"}, {7, L""},    {0, L""}};
+    const std::vector<TypeCase> cases = {{2, L"SED"}, {5, L""}, {0, L""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
         startApplication(c.type == 0 ? runningWith({}) : runningWith({{L"Z:\\p\\a", c.type}}));

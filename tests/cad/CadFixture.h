@@ -12,7 +12,7 @@
 
 #include "automation/AutomationBinder.h"
 #include "automation/Factory.h"
-#include "cad/DriveMapFileSystem.h"
+#include "files/DriveTableFileSystem.h"
 #include "model/Simulator.h"
 
 namespace korvane::testing {
@@ -21,8 +21,8 @@ class CadFixture : public ::testing::Test {
 protected:
     CadFixture()
         : drives_([] {
-              return std::make_shared<DriveMapFileSystem>(std::vector<std::pair<std::wstring, std::wstring>>{
-                  {L"C", L""}, {L"Z", L"\\\\srv\\share"}});
+              return std::make_shared<test::DriveTableFileSystem>(std::vector<test::TableDrive>{
+                  {L'C', DriveType::Fixed, L""}, {L'Z', DriveType::Network, L"\\\\srv\\share"}});
           }) {}
 
     void startApplication(std::wstring_view scenario) {

@@ -31,8 +31,6 @@ const std::vector<WalkCase> kWalkCases = {
     {"first and third match, handled from the top down", Walk::Close,
      {L"Z:\\p\\a.dft", L"Z:\\p\\b.dft", L"\\\\srv\\share\\p\\a.dft"}, L"Z:\\p\\a.dft", true,
      {L"Document(\\\\srv\\share\\p\\a.dft)", L"Document(Z:\\p\\a.dft)"}},
-    {"every match is saved", Walk::Save, {L"Z:\\p\\a.dft", L"Z:\\p\\b.dft", L"\\\\srv\\share\\p\\a.dft"},
-     L"\\\\srv\\share\\p\\a.dft", true, {L"Document(\\\\srv\\share\\p\\a.dft)", L"Document(Z:\\p\\a.dft)"}},
     {"an unsaved document between matches is passed over", Walk::Close,
      {L"Z:\\p\\a.dft", L"", L"\\\\srv\\share\\p\\a.dft"}, L"Z:\\p\\a.dft", true,
      {L"Document(\\\\srv\\share\\p\\a.dft)", L"Document(Z:\\p\\a.dft)"}},
@@ -40,7 +38,6 @@ const std::vector<WalkCase> kWalkCases = {
      {L"Document(Z:\\p\\a.dft)"}},
     {"an unconvertible wanted name leaves unsaved documents alone", Walk::Close, {L"", L"1:\\q\\b.dft"},
      L"2:\\x.dft", false, {}},
-    {"no document open", Walk::Save, {}, L"Z:\\p\\a.dft", false, {}},
 };
 
 TEST_F(DocumentSearch, WalksEveryOpenDocument) {
@@ -108,7 +105,6 @@ struct LookupCase {
 const std::vector<LookupCase> kLookupCases = {
     {"open assembly found by its UNC name", true, {{L"Z:\\p\\b.par", 1}, {L"Z:\\p\\a.asm", 3}}, L"", 0,
      L"\\\\srv\\share\\p\\a.asm", L"Z:\\p\\a.asm", 0},
-    {"open part found", false, {{L"Z:\\p\\a.par", 1}}, L"", 0, L"Z:\\p\\a.par", L"Z:\\p\\a.par", 0},
     {"part of the wanted name is no assembly", true, {{L"\\\\srv\\share\\p\\a.par", 1}}, L"", 0,
      L"Z:\\p\\a.par", L"", 1},
     {"assembly not open is opened", true, {}, L"\\\\srv\\share\\p\\a.asm", 3, L"Z:\\p\\a.asm",
