@@ -16,6 +16,7 @@ namespace korvane {
 struct UnchangedSheet {
     int32_t position = 0;  // 1-based, in the drawing's background sheet collection
     int32_t size = 0;      // the sheet's size value
+    friend bool operator==(const UnchangedSheet&, const UnchangedSheet&) = default;
 };
 
 class clsSolidEdgeDraft {
