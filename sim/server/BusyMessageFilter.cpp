@@ -1,6 +1,20 @@
 #include "server/BusyMessageFilter.h"
 
+#include <oaidl.h>
+
 namespace edgesim::server {
+
+namespace {
+
+bool runsUnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+}  // namespace
+
+BusyMessageFilter::BusyMessageFilter(std::shared_ptr<Simulator> simulator)
+    : simulator_(std::move(simulator)), busyAnswer_(runsUnderWine() ? SERVERCALL_REJECTED : SERVERCALL_RETRYLATER) {}
 
 HRESULT BusyMessageFilter::QueryInterface(REFIID riid, void** out) {
     if (!out) return E_POINTER;
@@ -19,12 +33,14 @@ ULONG BusyMessageFilter::Release() {
     return left;
 }
 
-DWORD BusyMessageFilter::HandleInComingCall(DWORD callType, HTASK, DWORD, LPINTERFACEINFO) {
-    // Releases and other bookkeeping of COM itself arrive as asynchronous calls: never turned away.
+DWORD BusyMessageFilter::HandleInComingCall(DWORD callType, HTASK, DWORD, LPINTERFACEINFO info) {
     if (callType == CALLTYPE_ASYNC || callType == CALLTYPE_ASYNC_CALLPENDING) return SERVERCALL_ISHANDLED;
-    if (!simulator_->isBusy()) return SERVERCALL_ISHANDLED;
+    // Only automation calls are turned away; COM's own bookkeeping (releases, interface queries)
+    // must go through, or callers could not let go of their references while the application works.
+    bool automation = info && (info->iid == IID_IDispatch || info->iid == IID_IEnumVARIANT);
+    if (!automation || !simulator_->isBusy()) return SERVERCALL_ISHANDLED;
     simulator_->noteRejectedCall();
-    return SERVERCALL_RETRYLATER;
+    return busyAnswer_;
 }
 
 }  // namespace edgesim::server

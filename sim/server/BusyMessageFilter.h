@@ -1,6 +1,8 @@
 #pragma once
-// The server's OLE message filter: while the application is busy, incoming calls are answered with
-// "retry later" (and counted), as a CAD application does while it works on a command.
+// The server's OLE message filter: while the application is busy, incoming automation calls are
+// answered with "retry later" (and counted), as a CAD application does while it works on a command.
+// Under wine, which serves a call answered "retry later" all the same, they are rejected instead;
+// the caller's retry then happens in ComDispatch (see RetryMessageFilter).
 #include <windows.h>
 #include <objidl.h>
 
@@ -15,7 +17,7 @@ namespace edgesim::server {
 KORVANE_COM_IMPLEMENTATION_BEGIN
 class BusyMessageFilter final : public IMessageFilter {
 public:
-    explicit BusyMessageFilter(std::shared_ptr<Simulator> simulator) : simulator_(std::move(simulator)) {}
+    explicit BusyMessageFilter(std::shared_ptr<Simulator> simulator);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
@@ -31,6 +33,7 @@ private:
 
     std::atomic<ULONG> refs_{1};
     std::shared_ptr<Simulator> simulator_;
+    DWORD busyAnswer_;
 };
 KORVANE_COM_IMPLEMENTATION_END
 

@@ -2,6 +2,7 @@
 // the census pattern, so that it is never counted as a CAD process).
 //   SimControl wait-registered MS   until "SolidEdge.Application" has a running object (exit 0) or MS pass (1)
 //   SimControl wait-ready MS        until an EdgeSim host window exists (0) or MS pass (1)
+//   SimControl wait-gone MS         until no EdgeSim host window is left (0) or MS pass (1)
 //   SimControl stop MS              asks every EdgeSim to end (WM_CLOSE to its host window), waits up to MS,
 //                                   then terminates those still running by process id (exit 2 if any)
 //   SimControl count                prints how many EdgeSim host windows exist
@@ -82,7 +83,7 @@ DWORD milliseconds(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fputws(L"SimControl wait-registered|wait-ready|stop MS | count\n", stderr);
+        std::fputws(L"SimControl wait-registered|wait-ready|wait-gone|stop MS | count\n", stderr);
         return 64;
     }
     std::wstring command = argv[1];
@@ -92,6 +93,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     DWORD limit = milliseconds(argc, argv);
     if (command == L"wait-ready") return waitFor(limit, [] { return !hostWindows().empty(); });
+    if (command == L"wait-gone") return waitFor(limit, [] { return hostWindows().empty(); });
     if (command == L"stop") return stop(limit);
     if (command == L"wait-registered") {
         if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;

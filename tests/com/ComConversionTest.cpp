@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <optional>
 #include <string>
 
 #include "automation/TextConvert.h"
@@ -174,6 +175,37 @@ TEST(RetryMessageFilter, PutsThePreviousFilterBack) {
         EXPECT_EQ(current(), outerFilter);
     }
     EXPECT_EQ(current(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RetryMessageFilter, RejectedCallsAreRepeatedOnlyWhileAFilterAllows) {
+    Apartment apartment;
+    struct Case {
+        const char* what;
+        int bound;        // ms; negative: no filter registered
+        int rejections;   // how often the call comes back rejected before it goes through
+        HRESULT result;
+        int calls;        // how often the call was made (0: at least twice, count not fixed)
+    };
+    const Case cases[] = {
+        {"no filter: the rejection as it came", -1, 1, RPC_E_SERVERCALL_RETRYLATER, 1},
+        {"filter waits it out", 2000, 2, S_OK, 3},
+        {"filter gives up", 250, 1000, RPC_E_CALL_REJECTED, 0},
+    };
+    for (const Case& c : cases) {
+        std::optional<RetryMessageFilter> filter;
+        if (c.bound >= 0) filter.emplace(std::chrono::milliseconds(c.bound));
+        int calls = 0;
+        HRESULT hr = RetryMessageFilter::retrying([&] {
+            return ++calls <= c.rejections ? RPC_E_SERVERCALL_RETRYLATER : S_OK;
+        });
+        EXPECT_EQ(hr, c.result) << c.what;
+        if (c.calls > 0) EXPECT_EQ(calls, c.calls) << c.what;
+        else EXPECT_GE(calls, 2) << c.what;
+    }
 }
 
 }  // namespace

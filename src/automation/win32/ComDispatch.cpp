@@ -9,6 +9,7 @@
 #include "automation/win32/ComVariant.h"
 #include "automation/win32/ExcepInfo.h"
 #include "automation/win32/NameCache.h"
+#include "automation/win32/RetryMessageFilter.h"
 #include "automation/win32/VariantHolder.h"
 
 namespace korvane::com {
@@ -78,8 +79,10 @@ Variant ComDispatch::invoke(DispId id, InvokeKind kind, std::vector<Variant>& ar
     VariantHolder result;
     ExcepInfo excep;
     UINT argErr = 0;
-    HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                 kind == InvokeKind::PropertyPut ? nullptr : result.get(), excep.get(), &argErr);
+    HRESULT hr = RetryMessageFilter::retrying([&] {
+        return object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                               kind == InvokeKind::PropertyPut ? nullptr : result.get(), excep.get(), &argErr);
+    });
     call.writeBack();
     if (hr == DISP_E_MEMBERNOTFOUND) raiseRuntimeError(rt::MemberNotSupported);
     if (FAILED(hr)) raiseHResult(hr, excep.get());
@@ -105,7 +108,8 @@ DispId ComDispatch::lookUp(std::wstring_view name) {
     std::wstring text(name);
     LPOLESTR names[] = {text.data()};
     DISPID id = DISPID_UNKNOWN;
-    HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    HRESULT hr = RetryMessageFilter::retrying(
+        [&] { return object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); });
     if (isUnknownMember(hr)) raiseRuntimeError(rt::MemberNotSupported);
     if (FAILED(hr)) raiseHResult(hr);
     return static_cast<DispId>(id);
@@ -129,8 +133,10 @@ std::unique_ptr<Enumerator> ComDispatch::enumerate() {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     VariantHolder result;
     ExcepInfo excep;
-    HRESULT hr = object_->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                 &none, result.get(), excep.get(), nullptr);
+    HRESULT hr = RetryMessageFilter::retrying([&] {
+        return object_->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                               &none, result.get(), excep.get(), nullptr);
+    });
     if (isUnknownMember(hr)) raiseRuntimeError(rt::MemberNotSupported);
     if (FAILED(hr)) raiseHResult(hr, excep.get());
     ComPtr<IEnumVARIANT> items;

@@ -2,6 +2,7 @@
 
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComVariant.h"
+#include "automation/win32/RetryMessageFilter.h"
 #include "automation/win32/VariantHolder.h"
 
 namespace korvane::com {
@@ -9,7 +10,7 @@ namespace korvane::com {
 bool ComEnumerator::next(Variant& item) {
     VariantHolder value;
     ULONG fetched = 0;
-    HRESULT hr = items_->Next(1, value.put(), &fetched);
+    HRESULT hr = RetryMessageFilter::retrying([&] { return items_->Next(1, value.put(), &fetched); });
     if (FAILED(hr)) raiseHResult(hr);
     if (hr != S_OK || fetched == 0) return false;
     item = fromComVariant(*value.get(), ObjectAdoption::Caller);

@@ -1,6 +1,7 @@
 #include "automation/win32/RetryMessageFilter.h"
 
 #include <atomic>
+#include <utility>
 
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComImplementation.h"
@@ -10,6 +11,8 @@ namespace korvane::com {
 namespace {
 
 inline constexpr DWORD GiveUp = static_cast<DWORD>(-1);
+
+thread_local const RetryMessageFilter* innermost = nullptr;
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
 class RetryPolicy final : public IMessageFilter {
@@ -59,15 +62,19 @@ DWORD RetryMessageFilter::answer(DWORD rejectType, DWORD elapsed, std::chrono::m
     return pause;
 }
 
-RetryMessageFilter::RetryMessageFilter(std::chrono::milliseconds bound) {
+const RetryMessageFilter* RetryMessageFilter::current() noexcept { return innermost; }
+
+RetryMessageFilter::RetryMessageFilter(std::chrono::milliseconds bound) : bound_(bound) {
     auto policy = ComPtr<IMessageFilter>::adopt(new RetryPolicy(bound));
     HRESULT hr = CoRegisterMessageFilter(policy.get(), previous_.put());
     if (FAILED(hr)) raiseHResult(hr);
     registered_ = true;
+    outer_ = std::exchange(innermost, this);
 }
 
 RetryMessageFilter::~RetryMessageFilter() {
     if (!registered_) return;
+    innermost = outer_;
     ComPtr<IMessageFilter> ours;
     CoRegisterMessageFilter(previous_.get(), ours.put());
 }
