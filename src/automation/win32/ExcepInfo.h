@@ -14,13 +14,6 @@ public:
 
     EXCEPINFO* get() noexcept { return &info_; }
     const EXCEPINFO& operator*() const noexcept { return info_; }
-    // Lets a server that fills its EXCEPINFO lazily complete it now.
-    void fillDeferred() noexcept {
-        if (info_.pfnDeferredFillIn) {
-            info_.pfnDeferredFillIn(&info_);
-            info_.pfnDeferredFillIn = nullptr;
-        }
-    }
 
 private:
     void clear() noexcept { info_ = EXCEPINFO{}; }
