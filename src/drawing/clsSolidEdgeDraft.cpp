@@ -189,8 +189,10 @@ Object clsSolidEdgeDraft::findeOderOeffneDraftDokument(const std::wstring& Datei
     }
 
     if (result.isNothing()) {
-        geoeffnet = true;
         documents.call(kDocumentOpen, {Variant::textRef(wanted)});
+        // The CAD application may hand back a document it already had open (the name differed only in
+        // letter case): that one is the user's, so only a grown collection means the file was opened here.
+        geoeffnet = documents.get(kDocumentCount).toLong() > count;
         if (application.get(kActiveDocumentType).toLong() == doctype::Draft) {
             result = application.getObject(kActiveDocument);
         } else {

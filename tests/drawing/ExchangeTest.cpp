@@ -116,6 +116,7 @@ TEST_F(Exchange, SendsTheMembersInOrderWithTheirArgumentTypes) {
         L"Document(\\\\srv\\share\\Projekt\\welle.dft) get 20 FullName()",
         L"Document(\\\\srv\\share\\Projekt\\welle.dft) get 21 Type()",
         L"Documents call 6 Open(TextRef \"\\\\srv\\share\\Vorlagen\\normal.dft\")",
+        L"Documents get 3 Count()",
         L"Application get 76 ActiveDocumentType()",
         L"Application get 2 ActiveDocument()",
         L"Document(\\\\srv\\share\\Projekt\\welle.dft) get 4199 Sections()",
@@ -185,7 +186,7 @@ const std::vector<LookupCase> kLookupCases{
      L"Z:\\Vorlagen\\normal.dft"},
     {"behind an unsaved document", L"document\ntype 2\nend\ndocument " + kTemplate + kOpenTemplateBlock, 0, kTemplate},
     {"open under a name in other letter case", L"document \\\\srv\\share\\Vorlagen\\NORMAL.dft" + kOpenTemplateBlock,
-     1, L""},
+     1, L"\\\\srv\\share\\Vorlagen\\NORMAL.dft"},
     {"not open", L"", 1, L""},
 };
 
