@@ -27,10 +27,10 @@ using korvane::com::ComPtr;
 using korvane::com::ServerObjects;
 
 // The interface id each kind of simulated object reports as its type, so callers share name look-ups per kind.
-std::optional<GUID> interfaceIdOf(korvane::Dispatch& object) {
-    auto* sim = dynamic_cast<SimObject*>(&object);
-    if (!sim) return std::nullopt;
-    std::wstring text = L"{" + std::wstring(sim->interfaceId()) + L"}";
+std::optional<GUID> typeOf(korvane::Dispatch& object) {
+    std::wstring_view interfaceId = interfaceIdOf(object);
+    if (interfaceId.empty()) return std::nullopt;
+    std::wstring text = L"{" + std::wstring(interfaceId) + L"}";
     GUID id{};
     if (FAILED(IIDFromString(text.c_str(), &id))) return std::nullopt;
     return id;
@@ -61,7 +61,7 @@ void EdgeSimHost::serve() {
                options_.scenario + L"\"");
     simulator_ = options_.scenario.empty() ? Simulator::fromScenario(L"")
                                            : Simulator::fromScenarioFile(std::filesystem::path(options_.scenario));
-    ServerObjects::instance().setTypeIdentity(&interfaceIdOf);
+    ServerObjects::instance().setTypeIdentity(&typeOf);
     simulator_->onQuit([this] {
         log_.write(L"Quit aufgerufen");
         PostQuitMessage(0);
