@@ -214,12 +214,6 @@ TEST_F(MainRun, FatalChecksEndBeforeAnythingIsTouched) {
     }
 }
 
-TEST_F(MainRun, NoSnapshotCountsAsSolidEdgeNotOpen) {
-    processes->entries.reset();
-    EXPECT_EQ(run(world()), exitcode::SolidEdgeNotRunning);
-    EXPECT_EQ(ui.describe(), box(64, L"Korvane", kNotOpen));
-}
-
 TEST_F(MainRun, CancelInTheConfirmationEndsWithoutTouchingTheCadApplication) {
     ui.dialogAnswer = 1;
     ui.boxAnswers = {mb::AnswerCancel};
@@ -227,13 +221,6 @@ TEST_F(MainRun, CancelInTheConfirmationEndsWithoutTouchingTheCadApplication) {
     EXPECT_EQ(ui.describe(), dialog(1) + box(65, L"Achtung", kConfirm, 2));
     EXPECT_TRUE(sim->calls().empty()) << "no binding, no call";
     EXPECT_EQ(background(kDrawing), (std::vector<std::wstring>{L"4: Rahmen A4 alt;", L"8: Rahmen A3 alt; Schriftfeld alt;"}));
-}
-
-TEST_F(MainRun, TheDialogIsShownOnlyAfterBothChecks) {
-    bool checked = false;
-    ui.onDialog = [&] { checked = processes->snapshots == 1; };
-    ASSERT_EQ(run(world()), exitcode::Done);
-    EXPECT_TRUE(checked) << "census before the dialog";
 }
 
 TEST_F(MainRun, RefusedTitleBlockPropertiesAreReportedAndTheExchangeStillRuns) {

@@ -13,7 +13,6 @@ int32_t ScriptedUserInterface::messageBox(const std::wstring& text, int32_t styl
 }
 
 int32_t ScriptedUserInterface::chooseTemplate() {
-    if (onDialog) onDialog();
     transcript.push_back({UiEvent::Kind::Dialog, L"", 0, L"", dialogAnswer});
     return dialogAnswer;
 }

@@ -2,7 +2,6 @@
 // A user interface that answers from a script and keeps a transcript, for tests of Main.
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,8 +29,6 @@ public:
     std::deque<int32_t> boxAnswers;
     // The dialog's Auswahl; 0 when nothing is given, as after "Weiter" on an untouched dialog.
     int32_t dialogAnswer = 0;
-    // Runs when the dialog is shown, before it answers (a test looks at the world at that moment).
-    std::function<void()> onDialog;
 
     std::vector<UiEvent> transcript;
 

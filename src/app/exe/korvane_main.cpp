@@ -29,8 +29,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         // Main ends the process itself; the apartment and the filter are never left.
         Main(ui);
     } catch (const AutomationError& e) {
-        // Only the set-up above can get here: Main reports its own errors.
+        // Only the set-up above can get here: Main reports its own errors and never returns.
         ui.messageBox(errorReport(e), mb::Critical, L"Korvane");
-        ui.endProcess(exitcode::Error);
     }
+    return exitcode::Error;
 }
