@@ -12,37 +12,20 @@
 #include "automation/AutomationBinder.h"
 #include "automation/AutomationError.h"
 #include "automation/Factory.h"
+#include "files/DriveTableFileSystem.h"
 #include "files/FileSystem.h"
 #include "model/Simulator.h"
 
 namespace korvane::testing {
 
-// Only the drive table matters to the UNC conversion; no test here touches a file.
-class TwoDrives : public FileSystem {
-public:
-    bool fileExists(const std::wstring&) override { return false; }
-    bool folderExists(const std::wstring&) override { return false; }
-    std::wstring driveName(const std::wstring&) override { return L""; }
-    std::vector<DriveEntry> drives() override { return {{L"C", DriveType::Fixed}, {L"Z", DriveType::Network}}; }
-    std::wstring shareName(const std::wstring& letter) override {
-        if (letter == L"Z") return L"\\\\srv\\share";
-        raiseRuntimeError(rt::PathNotFound);
-    }
-    std::wstring specialFolder(int32_t) override { return L"C:\\Temp"; }
-    int64_t fileSize(const std::wstring&) override { raiseRuntimeError(rt::FileNotFound); }
-    AutomationDate dateLastModified(const std::wstring&) override { raiseRuntimeError(rt::FileNotFound); }
-    void createFolder(const std::wstring&) override { raiseRuntimeError(rt::PermissionDenied); }
-    void moveFile(const std::wstring&, const std::wstring&) override { raiseRuntimeError(rt::FileNotFound); }
-    void deleteFile(const std::wstring&, bool) override { raiseRuntimeError(rt::FileNotFound); }
-    void deleteFolder(const std::wstring&, bool) override { raiseRuntimeError(rt::PathNotFound); }
-    void copyFile(const std::wstring&, const std::wstring&, bool) override { raiseRuntimeError(rt::FileNotFound); }
-    std::vector<std::wstring> fileNames(const std::wstring&) override { return {}; }
-    std::vector<std::wstring> subfolderNames(const std::wstring&) override { return {}; }
-};
-
 class DrawingFixture : public ::testing::Test {
 protected:
-    DrawingFixture() : drives_([] { return std::make_shared<TwoDrives>(); }) {}
+    // Only the drive table matters to the UNC conversion; no test here touches a file.
+    DrawingFixture()
+        : drives_([] {
+              return std::make_shared<test::DriveTableFileSystem>(std::vector<test::TableDrive>{
+                  {L'C', DriveType::Fixed, L""}, {L'Z', DriveType::Network, L"\\\\srv\\share"}});
+          }) {}
 
     // The one place the application comes from, so another host of it could be put in here.
     void startApplication(std::wstring_view scenario) {
