@@ -24,6 +24,18 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive timeout 1200 apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null 2>&1 \
       || { echo "apt-get install failed" >&2; return 1; }
   fi
+  ensure_german_locale
+}
+
+# Wine takes the language of its own dialogs and message-box buttons from LANG: German needs the
+# de_DE.UTF-8 locale on the host.
+ensure_german_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+  [ "$(id -u)" -eq 0 ] || { echo "note: no de_DE.UTF-8 locale; wine shows English button captions" >&2; return 0; }
+  [ -f /etc/locale.gen ] || DEBIAN_FRONTEND=noninteractive timeout 600 apt-get install -y -qq locales >/dev/null 2>&1
+  sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen 2>/dev/null
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
+  timeout 300 locale-gen >/dev/null 2>&1 || echo "note: locale-gen failed; wine shows English button captions" >&2
 }
 
 # Prepares the wine prefix of a Windows build folder and keeps its wineserver running.
