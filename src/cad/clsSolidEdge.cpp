@@ -7,6 +7,7 @@
 #include "automation/AutomationBinder.h"
 #include "automation/ErrorPolicy.h"
 #include "automation/Factory.h"
+#include "cad/DocumentName.h"
 #include "files/clsFileString.h"
 
 namespace korvane {
@@ -28,27 +29,6 @@ constexpr DispId kDocsOpen = 6;
 
 // The report a failed binding leaves behind (0x80040001, a user-defined automation error).
 constexpr int32_t kBindingFailedNumber = static_cast<int32_t>(0x80040001u);
-
-// The UNC form of a document's full name, or nothing when the name has none: an unsaved
-// document's empty name (which the conversion rejects outright) or a relative one must not stop
-// a search through the open documents, it just cannot be the document searched for.
-std::optional<std::wstring> uncOfDocumentName(clsFileString& files, const Variant& fullName) {
-    std::wstring unc;
-    try {
-        unc = files.convertNachUNC(fullName);
-    } catch (const AutomationError& e) {
-        if (e.number() != rt::InvalidArgument) throw;
-        return std::nullopt;
-    }
-    if (unc.empty()) return std::nullopt;
-    return unc;
-}
-
-// A document without a UNC name matches nothing, so an unconvertible wanted name (empty after
-// conversion) can never hit the unsaved documents either.
-bool sameDocument(const std::wstring& wantedUnc, const std::optional<std::wstring>& documentUnc) {
-    return documentUnc.has_value() && *documentUnc == wantedUnc;
-}
 
 std::vector<std::wstring> splitAtDots(const std::wstring& text) {
     std::vector<std::wstring> parts;
@@ -147,7 +127,7 @@ bool clsSolidEdge::speichereSolidEdgeDokument(const std::wstring& DateiName) {
     bool saved = false;
     for (int32_t position = count; position >= 1; --position) {
         Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
-        if (sameDocument(wanted, uncOfDocumentName(files, document.get(L"FullName")))) {
+        if (sameDocument(wanted, uncNameOfDocument(files, document.get(L"FullName")))) {
             document.call(L"Save");
             saved = true;
         }
@@ -165,7 +145,7 @@ bool clsSolidEdge::schlieseSolidEdgeDokument(const std::wstring& DateiName) {
     bool closed = false;
     for (int32_t position = count; position >= 1; --position) {
         Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
-        if (sameDocument(wanted, uncOfDocumentName(files, document.get(L"FullName")))) {
+        if (sameDocument(wanted, uncNameOfDocument(files, document.get(L"FullName")))) {
             document.call(L"Close", {Variant::boolean(false)});
             closed = true;
         }
@@ -182,7 +162,7 @@ Object clsSolidEdge::liefereSolidEdgeAssemblyDokument(const std::wstring& DateiN
     const int32_t count = documents.get(kDocsCount).toLong();
     for (int32_t position = 1; position <= count; ++position) {
         Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
-        auto name = uncOfDocumentName(files, document.get(L"FullName"));
+        auto name = uncNameOfDocument(files, document.get(L"FullName"));
         const int32_t type = document.get(L"Type").toLong();
         if (sameDocument(wanted, name) && type == doctype::Assembly) return document;
     }
@@ -201,7 +181,7 @@ Object clsSolidEdge::liefereSolidEdgePartDokument(const std::wstring& DateiName)
     const int32_t count = documents.get(kDocsCount).toLong();
     for (int32_t position = 1; position <= count; ++position) {
         Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
-        auto name = uncOfDocumentName(files, document.get(L"FullName"));
+        auto name = uncNameOfDocument(files, document.get(L"FullName"));
         const int32_t type = document.get(L"Type").toLong();
         if (sameDocument(wanted, name) && type == doctype::Part) return document;
     }

@@ -5,6 +5,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
+#include "cad/DocumentName.h"
 #include "drawing/SchriftfeldZeile.h"
 #include "drawing/ScreenUpdatingRestore.h"
 #include "files/clsFileString.h"
@@ -78,18 +79,6 @@ void selectAllOnCurrentSheet(const Object& application, bool selectionTakenAgain
     selection.call(L"RemoveAll");
     if (selectionTakenAgain) selection = window.getObject(L"SelectSet");
     selection.call(L"AddAll");
-}
-
-// The UNC form of an open document's full name, or empty when it has none: an unsaved document
-// (an empty name, which the conversion rejects) or a name that is neither a drive nor a UNC path
-// identifies no file on disk, so it cannot be the template, and the search goes on past it.
-std::wstring uncFormOfOpenDocument(clsFileString& files, const Variant& fullName) {
-    try {
-        return files.convertNachUNC(fullName);
-    } catch (const AutomationError& e) {
-        if (e.number() != rt::InvalidArgument) throw;
-        return std::wstring();
-    }
 }
 
 }  // namespace
@@ -180,9 +169,9 @@ Object clsSolidEdgeDraft::findeOderOeffneDraftDokument(const std::wstring& Datei
     const int32_t count = documents.get(kDocumentCount).toLong();
     for (int32_t position = 1; position <= count; ++position) {
         Object document = documents.callObject(kDocumentItem, {Variant::i4(position)});
-        const std::wstring name = uncFormOfOpenDocument(files, document.get(L"FullName"));
+        const auto name = uncNameOfDocument(files, document.get(L"FullName"));
         const int32_t type = document.get(L"Type").toLong();
-        if (!name.empty() && name == wanted && type == doctype::Draft) {
+        if (sameDocument(wanted, name) && type == doctype::Draft) {
             result = document;
             break;
         }
