@@ -120,37 +120,32 @@ Object clsSolidEdge::liefereSolidEdgeApplication() {
 
 bool clsSolidEdge::speichereSolidEdgeDokument(const std::wstring& DateiName) {
     // Failure policy: no guard; documents with a higher position may already be saved.
-    clsFileString files;
-    const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
-    Object documents = liefereSolidEdgeApplication().getObject(kAppDocuments);
-    const int32_t count = documents.get(kDocsCount).toLong();
-    bool saved = false;
-    for (int32_t position = count; position >= 1; --position) {
-        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
-        if (sameDocument(wanted, uncNameOfDocument(files, document.get(L"FullName")))) {
-            document.call(L"Save");
-            saved = true;
-        }
-    }
-    return saved;
+    return forEachOpenDocumentNamed(DateiName, [](const Object& document) { document.call(L"Save"); });
 }
 
 bool clsSolidEdge::schlieseSolidEdgeDokument(const std::wstring& DateiName) {
     // Failure policy: no guard; documents with a higher position may already be closed.
-    // The walk runs downwards so that a closed document never shifts an unvisited one.
+    return forEachOpenDocumentNamed(DateiName,
+                                    [](const Object& document) { document.call(L"Close", {Variant::boolean(false)}); });
+}
+
+bool clsSolidEdge::forEachOpenDocumentNamed(const std::wstring& DateiName,
+                                            const std::function<void(const Object&)>& action) {
+    // The walk runs downwards so that a closed document never shifts an unvisited one; every
+    // document of that name is handled, not only the first.
     clsFileString files;
     const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
     Object documents = liefereSolidEdgeApplication().getObject(kAppDocuments);
     const int32_t count = documents.get(kDocsCount).toLong();
-    bool closed = false;
+    bool handled = false;
     for (int32_t position = count; position >= 1; --position) {
         Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
         if (sameDocument(wanted, uncNameOfDocument(files, document.get(L"FullName")))) {
-            document.call(L"Close", {Variant::boolean(false)});
-            closed = true;
+            action(document);
+            handled = true;
         }
     }
-    return closed;
+    return handled;
 }
 
 Object clsSolidEdge::liefereSolidEdgeAssemblyDokument(const std::wstring& DateiName) {

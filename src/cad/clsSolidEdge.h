@@ -3,6 +3,7 @@
 // generic document services. Teardown switches settings 18 and 29 back on when connected and
 // ends the application only when this object started it.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,9 @@ public:
     const std::optional<AutomationError>& bindingFailure() const noexcept { return bindingFailure_; }
 
 private:
+    // Calls the action on every open document whose name is DateiName in UNC form, from the last down.
+    bool forEachOpenDocumentNamed(const std::wstring& DateiName, const std::function<void(const Object&)>& action);
+
     Object application_;
     bool started_ = false;
     bool connected_ = false;
