@@ -95,11 +95,17 @@ std::wstring unchangedSheetsText(size_t count) {
 
     // Steps 11-13.
     draft = std::make_unique<clsSolidEdgeDraft>();
-    Object aktiveZeichnung;  // Nothing: the properties go to the active drawing
-    if (!draft->anlegenTarvoSchriftfeldProperties(L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-",
-                                                  L"-", L"-", L"-", L"-", L"-", aktiveZeichnung)) {
-        ui.messageBox(kSchriftfeldFehlt, mb::Information, kTitelAchtung);
+    bool schriftfeldAngelegt = false;
+    {
+        // The method hands back the active drawing in this argument. This frame is never unwound (the
+        // process ends from inside it), so the reference is let go here, or the CAD application would
+        // see it held after the run.
+        Object aktiveZeichnung;  // Nothing: the properties go to the active drawing
+        schriftfeldAngelegt = draft->anlegenTarvoSchriftfeldProperties(
+            L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-",
+            aktiveZeichnung);
     }
+    if (!schriftfeldAngelegt) ui.messageBox(kSchriftfeldFehlt, mb::Information, kTitelAchtung);
     draft->ersetzeHintergrundblaetter(verzeichnis + vorlage);  // status not examined
     const size_t unveraendert = draft->unveraenderteBlaetter().size();
 

@@ -270,6 +270,37 @@ TEST_F(MainRun, AnErrorFromTheCadApplicationIsReportedAndTheSettingsComeBack) {
     EXPECT_FALSE(sim->hasQuit()) << "a CAD application that was running is not ended";
 }
 
+// korvane.exe ends the process from inside Main, so nothing is unwound there: a reference the run
+// still holds at that moment is never let go, and the CAD application counts it as held ever after.
+TEST_F(MainRun, NoReferenceIntoTheCadApplicationIsHeldWhenTheProcessEnds) {
+    struct Case {
+        const char* what;
+        std::wstring scenario;
+        int32_t exitCode;
+    };
+    const Case cases[] = {
+        {"exchange", world(), exitcode::Done},
+        {"properties refused", world() + L"refuse-add *\n", exitcode::Done},
+        {"sheet without partner", world(L"2", kLostSheet), exitcode::Done},
+        {"active document no drawing", world(L"1"), exitcode::Done},
+        {"CAD error", world() + L"fault Application 79 at 3 error 440\n", exitcode::Error},
+    };
+    for (const auto& c : cases) {
+        ui = ScriptedUserInterface{};
+        long drawingAtEnd = -1;
+        long applicationAtEnd = -1;
+        ui.beforeEnd = [&] {
+            drawingAtEnd = sim->findDocument(kDrawing).use_count();
+            applicationAtEnd = sim->applicationDispatch().use_count();
+        };
+        ASSERT_EQ(run(c.scenario), c.exitCode) << c.what;
+        // Once everything is unwound only the simulator's own references are left.
+        EXPECT_EQ(drawingAtEnd, sim->findDocument(kDrawing).use_count()) << c.what << ": the drawing was still held";
+        EXPECT_EQ(applicationAtEnd, sim->applicationDispatch().use_count())
+            << c.what << ": the application was still held";
+    }
+}
+
 TEST_F(MainRun, AnErrorBeforeTheDrawingObjectExistsIsReportedToo) {
     // Without a file system the file-service object cannot be created (429).
     scratch.writeFile(kNormal, "Vorlage");

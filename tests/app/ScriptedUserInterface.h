@@ -2,6 +2,7 @@
 // A user interface that answers from a script and keeps a transcript, for tests of Main.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     int32_t dialogAnswer = 0;
 
     std::vector<UiEvent> transcript;
+    // Runs where the product would end the process, before anything is unwound.
+    std::function<void()> beforeEnd;
 
     int32_t messageBox(const std::wstring& text, int32_t style, const std::wstring& title) override;
     int32_t chooseTemplate() override;
