@@ -6,6 +6,13 @@
 //   SimControl stop MS              asks every EdgeSim to end (WM_CLOSE to its host window), waits up to MS,
 //                                   then terminates those still running by process id (exit 2 if any)
 //   SimControl count                prints how many EdgeSim host windows exist
+//   SimControl hold-file PATH MS    opens the file without sharing it, as another program that has it
+//                                   open would, prints "held" and keeps it so for MS or until ended
+//                                   (exit 0; 1 when the file cannot be opened)
+//   SimControl set-properties SET NAME=VALUE...
+//                                   as a user editing the file properties: writes each value into the
+//                                   existing property of that set of the active document (exit 0; 1 with
+//                                   the error on stderr)
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -15,6 +22,11 @@
 #include <string>
 #include <vector>
 
+#include "automation/AutomationError.h"
+#include "automation/Dispatch.h"
+#include "automation/TextConvert.h"
+#include "automation/win32/Apartment.h"
+#include "automation/win32/ComBinder.h"
 #include "automation/win32/ComPtr.h"
 #include "server/EdgeSimClass.h"
 
@@ -75,6 +87,59 @@ int stop(DWORD limit) {
     return result;
 }
 
+// Members of the automation interface the values go through.
+constexpr korvane::DispId kActiveDocument = 2;
+constexpr korvane::DispId kPropertySets = 52;
+constexpr korvane::DispId kItem = 0;
+constexpr korvane::DispId kValue = 2;
+
+int setProperties(int argc, wchar_t** argv) {
+    if (argc < 4) {
+        std::fputws(L"SimControl set-properties SET NAME=VALUE...\n", stderr);
+        return 64;
+    }
+    try {
+        korvane::com::Apartment apartment;
+        korvane::com::ComBinder binder;
+        // Every reference is let go before the apartment is left.
+        korvane::Object set = binder.getActiveObject(L"SolidEdge.Application")
+                                  .getObject(kActiveDocument)
+                                  .getObject(kPropertySets)
+                                  .callObject(kItem, {korvane::Variant(std::wstring(argv[2]))});
+        for (int i = 3; i < argc; ++i) {
+            const std::wstring assignment = argv[i];
+            const size_t equals = assignment.find(L'=');
+            if (equals == std::wstring::npos) {
+                std::fwprintf(stderr, L"kein NAME=WERT: %ls\n", assignment.c_str());
+                return 64;
+            }
+            set.callObject(kItem, {korvane::Variant(assignment.substr(0, equals))})
+                .put(kValue, korvane::Variant(assignment.substr(equals + 1)));
+        }
+        return 0;
+    } catch (const korvane::AutomationError& e) {
+        std::fprintf(stderr, "Fehler %d: %s\n", static_cast<int>(e.number()), korvane::toUtf8(e.description()).c_str());
+        return 1;
+    }
+}
+
+int holdFile(int argc, wchar_t** argv) {
+    if (argc < 4) {
+        std::fputws(L"SimControl hold-file PATH MS\n", stderr);
+        return 64;
+    }
+    HANDLE file = CreateFileW(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "Fehler %lu\n", GetLastError());
+        return 1;
+    }
+    std::puts("held");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+    CloseHandle(file);
+    return 0;
+}
+
 DWORD milliseconds(int argc, wchar_t** argv) {
     return argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 10000;
 }
@@ -83,7 +148,9 @@ DWORD milliseconds(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fputws(L"SimControl wait-registered|wait-ready|wait-gone|stop MS | count\n", stderr);
+        std::fputws(L"SimControl wait-registered|wait-ready|wait-gone|stop MS | count | hold-file PATH MS |"
+                    L" set-properties SET NAME=VALUE...\n",
+                    stderr);
         return 64;
     }
     std::wstring command = argv[1];
@@ -91,6 +158,8 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%zu\n", hostWindows().size());
         return 0;
     }
+    if (command == L"set-properties") return setProperties(argc, argv);
+    if (command == L"hold-file") return holdFile(argc, argv);
     DWORD limit = milliseconds(argc, argv);
     if (command == L"wait-ready") return waitFor(limit, [] { return !hostWindows().empty(); });
     if (command == L"wait-gone") return waitFor(limit, [] { return hostWindows().empty(); });

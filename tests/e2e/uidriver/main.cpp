@@ -5,8 +5,8 @@
 //
 // Screenshots: for "shot NAME" the driver creates FOLDER\NAME.request and waits (at most 15 s) for
 // FOLDER\NAME.done, which the watching shell script creates after it has taken the picture.
-// Exit code: 0 when every scripted action was carried out, no unscripted window showed and the program
-// ended in time; 1 otherwise; 2 for a usage error.
+// Exit code: 0 when every scripted action was carried out, no unscripted window showed, no crash reporter
+// ran (CrashWatch.h) and the program ended in time; 1 otherwise; 2 for a usage error.
 #include <windows.h>
 
 #include <algorithm>
@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "CrashWatch.h"
 #include "Script.h"
 #include "Window.h"
 
@@ -162,8 +163,21 @@ int wmain(int argc, wchar_t** argv) {
     const auto deadline = Clock::now() + std::chrono::seconds(timeoutSeconds);
     bool faultless = true;
     size_t next = 0;
+    auto nextCrashCheck = Clock::now();
+    // A crash dialog ends the watch: the crashed program will not go on by itself.
+    auto crashed = [&] {
+        if (Clock::now() < nextCrashCheck) return false;
+        nextCrashCheck = Clock::now() + 200ms;
+        const auto reporters = uidriver::CrashWatch::running();
+        if (reporters.empty()) return false;
+        for (const auto& r : reporters) t.line(L"! crash dialog: " + r.exeName);
+        uidriver::CrashWatch::end(reporters);
+        faultless = false;
+        return true;
+    };
 
     while (Clock::now() < deadline && !program.ended()) {
+        if (crashed()) break;
         const auto windows = uidriver::dialogWindows(program.id());
         if (windows.empty()) {
             std::this_thread::sleep_for(10ms);
@@ -209,6 +223,10 @@ int wmain(int argc, wchar_t** argv) {
             faultless = false;
             break;
         }
+    }
+    if (!program.ended()) {
+        nextCrashCheck = Clock::now();
+        crashed();
     }
     if (!program.waitEnd(static_cast<DWORD>(std::max<long long>(
             0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count())))) {
