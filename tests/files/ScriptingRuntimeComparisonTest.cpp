@@ -9,8 +9,6 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-#include <ole2.h>
-#include <oleauto.h>
 
 #include <algorithm>
 #include <functional>
@@ -19,6 +17,8 @@
 
 #include "FilesTestSupport.h"
 #include "Sandbox.h"
+#include "automation/win32/Apartment.h"
+#include "automation/win32/ComBinder.h"
 #include "files/win32/Win32FileSystem.h"
 
 using namespace korvane;
@@ -41,147 +41,45 @@ std::string describe(const Outcome& o) {
     return text;
 }
 
-int32_t runtimeNumberOf(HRESULT hr, const EXCEPINFO& info) {
-    HRESULT code = hr;
-    if (hr == DISP_E_EXCEPTION) {
-        if (info.scode == 0) return info.wCode;
-        code = info.scode;
-    }
-    // The runtime's numbers travel as 0x800Axxxx.
-    if (HRESULT_FACILITY(code) == FACILITY_CONTROL) return static_cast<int32_t>(HRESULT_CODE(code));
-    return static_cast<int32_t>(code);
-}
-
-class Arg {
-public:
-    Arg(const std::wstring& text) {
-        ::VariantInit(&v_);
-        v_.vt = VT_BSTR;
-        v_.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    }
-    Arg(bool flag) {
-        ::VariantInit(&v_);
-        v_.vt = VT_BOOL;
-        v_.boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE;
-    }
-    Arg(int32_t n) {
-        ::VariantInit(&v_);
-        v_.vt = VT_I4;
-        v_.lVal = n;
-    }
-    ~Arg() { ::VariantClear(&v_); }
-    Arg(const Arg&) = delete;
-    Arg& operator=(const Arg&) = delete;
-    const VARIANT& get() const { return v_; }
-
-private:
-    VARIANT v_;
-};
-
-// A result variant that clears itself.
-struct Result {
-    VARIANT v;
-    Result() { ::VariantInit(&v); }
-    ~Result() { ::VariantClear(&v); }
-    Result(const Result&) = delete;
-    Result& operator=(const Result&) = delete;
-    std::wstring text() {
-        VARIANT s;
-        ::VariantInit(&s);
-        if (FAILED(::VariantChangeType(&s, &v, VARIANT_ALPHABOOL, VT_BSTR))) return L"<" + std::to_wstring(v.vt) + L">";
-        std::wstring out(s.bstrVal, ::SysStringLen(s.bstrVal));
-        ::VariantClear(&s);
-        return out;
-    }
-};
-
-// Calls one member by name; arguments in natural order.
-int32_t invoke(IDispatch* object, const wchar_t* member, WORD flags, std::initializer_list<const Arg*> args,
-               Result& result) {
-    DISPID id = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(member);
-    HRESULT hr = object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) return static_cast<int32_t>(hr);
-    std::vector<VARIANT> reversed;
-    for (const Arg* a : args) reversed.insert(reversed.begin(), a->get());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    EXCEPINFO info{};
-    hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result.v, &info, nullptr);
-    const int32_t number = SUCCEEDED(hr) ? 0 : runtimeNumberOf(hr, info);
-    ::SysFreeString(info.bstrSource);
-    ::SysFreeString(info.bstrDescription);
-    ::SysFreeString(info.bstrHelpFile);
-    return number;
-}
-
+// The scripting runtime's file-system object, late bound through the product's own COM adapter
+// (which turns 0x800Axxxx failures into the runtime's numbers, as the class always saw them).
 class ScriptingFileSystem {
 public:
     ScriptingFileSystem() {
-        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        CLSID clsid{};
-        if (SUCCEEDED(::CLSIDFromProgID(L"Scripting.FileSystemObject", &clsid)))
-            ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&fso_));
+        errorOf([&] { fso_ = com::ComBinder().createObject(L"Scripting.FileSystemObject"); });
     }
-    ~ScriptingFileSystem() {
-        if (fso_) fso_->Release();
-        ::CoUninitialize();
-    }
-    ScriptingFileSystem(const ScriptingFileSystem&) = delete;
-    ScriptingFileSystem& operator=(const ScriptingFileSystem&) = delete;
-    bool available() const { return fso_ != nullptr; }
+    bool available() const { return !fso_.isNothing(); }
 
-    Outcome call(const wchar_t* member, std::initializer_list<const Arg*> args) {
-        Result r;
+    Outcome call(const wchar_t* member, std::vector<Variant> args) {
         Outcome o;
-        o.error = invoke(fso_, member, DISPATCH_METHOD, args, r);
-        if (o.error == 0 && r.v.vt != VT_DISPATCH && r.v.vt != VT_EMPTY) o.value = r.text();
+        o.error = errorOf([&] {
+            const Variant result = fso_.call(member, std::move(args));
+            if (!result.isObject() && !result.isEmpty()) o.value = result.toText();
+        });
         return o;
     }
     // A property of the object that a method returns, e.g. GetFile(x).Size.
-    Outcome property(const wchar_t* method, const Arg& arg, const wchar_t* name) {
-        Result object;
+    Outcome property(const wchar_t* method, const Variant& arg, const wchar_t* name) {
         Outcome o;
-        o.error = invoke(fso_, method, DISPATCH_METHOD, {&arg}, object);
-        if (o.error != 0) return o;
-        Result value;
-        o.error = invoke(object.v.pdispVal, name, DISPATCH_PROPERTYGET, {}, value);
-        if (o.error == 0) o.value = value.text();
+        o.error = errorOf([&] { o.value = Object::from(fso_.call(method, {arg})).get(name).toText(); });
         return o;
     }
     // The names in GetFolder(x).Files or .SubFolders, sorted and joined.
     Outcome names(const std::wstring& folder, const wchar_t* collection) {
-        Result folderObject;
-        Arg path(folder);
         Outcome o;
-        o.error = invoke(fso_, L"GetFolder", DISPATCH_METHOD, {&path}, folderObject);
-        if (o.error != 0) return o;
-        Result items;
-        o.error = invoke(folderObject.v.pdispVal, collection, DISPATCH_PROPERTYGET, {}, items);
-        if (o.error != 0) return o;
-        Result enumerator;
-        DISPPARAMS none{};
-        EXCEPINFO info{};
-        HRESULT hr = items.v.pdispVal->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
-                                              DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, &enumerator.v, &info, nullptr);
-        if (FAILED(hr)) return {runtimeNumberOf(hr, info), L""};
-        IEnumVARIANT* walk = nullptr;
-        enumerator.v.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&walk));
-        std::vector<std::wstring> found;
-        Result item;
-        ULONG fetched = 0;
-        while (walk && walk->Next(1, &item.v, &fetched) == S_OK && fetched == 1) {
-            Result name;
-            if (invoke(item.v.pdispVal, L"Name", DISPATCH_PROPERTYGET, {}, name) == 0) found.push_back(name.text());
-            ::VariantClear(&item.v);
-        }
-        if (walk) walk->Release();
-        std::sort(found.begin(), found.end());
-        for (const auto& n : found) o.value += n + L"|";
+        o.error = errorOf([&] {
+            std::vector<std::wstring> found;
+            for (const Variant& item : Object::from(fso_.call(L"GetFolder", {Variant(folder)})).getObject(collection).items())
+                found.push_back(Object::from(item).get(L"Name").toText());
+            std::sort(found.begin(), found.end());
+            for (const auto& n : found) o.value += n + L"|";
+        });
         return o;
     }
 
 private:
-    IDispatch* fso_ = nullptr;
+    com::Apartment apartment_;
+    Object fso_;
 };
 
 template <class F>
@@ -249,13 +147,12 @@ Step exists(const wchar_t* relative) {
     const std::wstring rel = relative;
     return {"existence",
             [rel](ScriptingFileSystem& s, const Sandbox& b) {
-                Arg p(b.path(rel));
-                Outcome file = s.call(L"FileExists", {&p});
-                Outcome folder = s.call(L"FolderExists", {&p});
+                Outcome file = s.call(L"FileExists", {Variant(b.path(rel))});
+                Outcome folder = s.call(L"FolderExists", {Variant(b.path(rel))});
                 return Outcome{file.error + folder.error, file.value + L"/" + folder.value};
             },
             [rel](FileSystem& f, const Sandbox& b) {
-                auto text = [](bool v) { return std::wstring(v ? L"True" : L"False"); };
+                auto text = [](bool v) { return Variant::boolean(v).toText(); };
                 return Outcome{0, text(f.fileExists(b.path(rel))) + L"/" + text(f.folderExists(b.path(rel)))};
             }};
 }
@@ -274,15 +171,20 @@ TEST(ScriptingRuntimeComparison, SameAnswersSameErrorsSameTrees) {
     auto two = [](const wchar_t* method, const wchar_t* from, const wchar_t* to, int extra) {
         const std::wstring f = from, t = to, m = method;
         return [=](ScriptingFileSystem& s, const Sandbox& b) {
-            Arg a(b.path(f)), c(b.path(t)), x(extra == 1);
-            return extra < 0 ? s.call(m.c_str(), {&a, &c}) : s.call(m.c_str(), {&a, &c, &x});
+            std::vector<Variant> args;
+            args.emplace_back(b.path(f));
+            args.emplace_back(b.path(t));
+            if (extra >= 0) args.push_back(Variant::boolean(extra == 1));
+            return s.call(m.c_str(), std::move(args));
         };
     };
     auto one = [](const wchar_t* method, const wchar_t* path, int extra) {
         const std::wstring p = path, m = method;
         return [=](ScriptingFileSystem& s, const Sandbox& b) {
-            Arg a(b.path(p)), x(extra == 1);
-            Outcome o = extra < 0 ? s.call(m.c_str(), {&a}) : s.call(m.c_str(), {&a, &x});
+            std::vector<Variant> args;
+            args.emplace_back(b.path(p));
+            if (extra >= 0) args.push_back(Variant::boolean(extra == 1));
+            Outcome o = s.call(m.c_str(), std::move(args));
             o.value.clear();
             return o;
         };
@@ -303,11 +205,11 @@ TEST(ScriptingRuntimeComparison, SameAnswersSameErrorsSameTrees) {
         exists(L"x.y"),
         exists(L"missing"),
         exists(L"missing\\a.txt"),
-        {"size of a file", [](ScriptingFileSystem& s, const Sandbox& b) { return s.property(L"GetFile", Arg(b.path(L"a.txt")), L"Size"); },
+        {"size of a file", [](ScriptingFileSystem& s, const Sandbox& b) { return s.property(L"GetFile", Variant(b.path(L"a.txt")), L"Size"); },
          [](FileSystem& f, const Sandbox& b) { return ours([&] { return std::to_wstring(f.fileSize(b.path(L"a.txt"))); }); }},
-        {"size of a missing file", [](ScriptingFileSystem& s, const Sandbox& b) { return s.property(L"GetFile", Arg(b.path(L"nope.txt")), L"Size"); },
+        {"size of a missing file", [](ScriptingFileSystem& s, const Sandbox& b) { return s.property(L"GetFile", Variant(b.path(L"nope.txt")), L"Size"); },
          [](FileSystem& f, const Sandbox& b) { return ours([&] { return std::to_wstring(f.fileSize(b.path(L"nope.txt"))); }); }},
-        {"size of a folder", [](ScriptingFileSystem& s, const Sandbox& b) { return s.property(L"GetFile", Arg(b.path(L"dir")), L"Size"); },
+        {"size of a folder", [](ScriptingFileSystem& s, const Sandbox& b) { return s.property(L"GetFile", Variant(b.path(L"dir")), L"Size"); },
          [](FileSystem& f, const Sandbox& b) { return ours([&] { return std::to_wstring(f.fileSize(b.path(L"dir"))); }); }},
         {"files of a folder", [](ScriptingFileSystem& s, const Sandbox& b) { return s.names(b.path(L"dir"), L"Files"); },
          [](FileSystem& f, const Sandbox& b) { return ours([&] { return joined(f.fileNames(b.path(L"dir"))); }); }},
@@ -379,12 +281,11 @@ TEST(ScriptingRuntimeComparison, SameAnswersSameErrorsSameTrees) {
         EXPECT_EQ(toUtf8(treeOf(myBox)), toUtf8(treeOf(theirBox))) << "trees differ after: " << step.what;
     }
 
-    Outcome special = scripting.property(L"GetSpecialFolder", Arg(int32_t{2}), L"Path");
+    Outcome special = scripting.property(L"GetSpecialFolder", Variant::i4(2), L"Path");
     EXPECT_EQ(ours([&] { return win32.specialFolder(2); }), special) << "temporary folder";
 
     // GetDriveName agrees for drive paths; for UNC paths wine's object answers "" where Windows
     // (and we) answer "\\server\share".
-    Arg drivePath(std::wstring(L"c:\\a\\b"));
-    EXPECT_EQ(scripting.call(L"GetDriveName", {&drivePath}).value, win32.driveName(L"c:\\a\\b"));
+    EXPECT_EQ(scripting.call(L"GetDriveName", {Variant(L"c:\\a\\b")}).value, win32.driveName(L"c:\\a\\b"));
 }
 #endif
