@@ -5,8 +5,7 @@
 
 namespace korvane::com {
 
-Bstr::Bstr(std::wstring_view text) {
-    b_ = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+Bstr::Bstr(std::wstring_view text) : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
     if (!b_) throw std::bad_alloc();
 }
 

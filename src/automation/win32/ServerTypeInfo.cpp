@@ -27,6 +27,7 @@ ULONG ServerTypeInfo::Release() {
 
 HRESULT ServerTypeInfo::GetTypeAttr(TYPEATTR** attr) {
     if (!attr) return E_POINTER;
+    // cppcheck-suppress legacyUninitvar ; value-initialised by the braces, cppcheck misreads placement-new syntax
     auto* a = new (std::nothrow) TYPEATTR{};
     if (!a) return E_OUTOFMEMORY;
     a->guid = interfaceId_;
