@@ -56,6 +56,19 @@ Object openThroughDocuments(const Object& documents, const std::wstring& name) {
     return documents.callObject(kDocsOpen, {Variant::textRef(byRef)});
 }
 
+// The first open document, counted upwards, with the wanted UNC name and type; both are read for
+// every document on the way.
+Object firstOpenDocument(clsFileString& files, const Object& documents, const std::wstring& wanted, int32_t type) {
+    const int32_t count = documents.get(kDocsCount).toLong();
+    for (int32_t position = 1; position <= count; ++position) {
+        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
+        auto name = uncNameOfDocument(files, document.get(L"FullName"));
+        const int32_t documentType = document.get(L"Type").toLong();
+        if (sameDocument(wanted, name) && documentType == type) return document;
+    }
+    return Object();
+}
+
 }  // namespace
 
 clsSolidEdge::~clsSolidEdge() {
@@ -154,13 +167,7 @@ Object clsSolidEdge::liefereSolidEdgeAssemblyDokument(const std::wstring& DateiN
     const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
     Object application = liefereSolidEdgeApplication();
     Object documents = application.getObject(kAppDocuments);
-    const int32_t count = documents.get(kDocsCount).toLong();
-    for (int32_t position = 1; position <= count; ++position) {
-        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
-        auto name = uncNameOfDocument(files, document.get(L"FullName"));
-        const int32_t type = document.get(L"Type").toLong();
-        if (sameDocument(wanted, name) && type == doctype::Assembly) return document;
-    }
+    if (Object open = firstOpenDocument(files, documents, wanted, doctype::Assembly)) return open;
     openThroughDocuments(documents, wanted);
     if (application.get(kAppActiveDocumentType).toLong() == doctype::Assembly)
         return application.getObject(kAppActiveDocument);
@@ -173,13 +180,7 @@ Object clsSolidEdge::liefereSolidEdgePartDokument(const std::wstring& DateiName)
     const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
     Object application = liefereSolidEdgeApplication();
     Object documents = application.getObject(kAppDocuments);
-    const int32_t count = documents.get(kDocsCount).toLong();
-    for (int32_t position = 1; position <= count; ++position) {
-        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
-        auto name = uncNameOfDocument(files, document.get(L"FullName"));
-        const int32_t type = document.get(L"Type").toLong();
-        if (sameDocument(wanted, name) && type == doctype::Part) return document;
-    }
+    if (Object open = firstOpenDocument(files, documents, wanted, doctype::Part)) return open;
     openThroughDocuments(documents, wanted);
     if (application.get(kAppActiveDocumentType).toLong() == doctype::Part)
         return openThroughDocuments(documents, wanted);

@@ -24,17 +24,13 @@
 #include "TopLevelWindows.h"
 #include "WatchedProcess.h"
 
+#include "automation/TextConvert.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+std::string utf8(const std::wstring& w) { return korvane::toUtf8(w); }
 
 std::wstring quoted(const std::wstring& arg) {
     if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
