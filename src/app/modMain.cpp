@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <new>
+#include <optional>
 #include <string>
 
 #include "app/clsSystem3.h"
@@ -131,17 +133,25 @@ std::wstring errorReport(const AutomationError& e) {
 std::wstring templateDirectory() { return L"\\\\" + fromUtf8(KORVANE_FILE_SERVER) + kShare; }
 
 void Main(UserInterface& ui) {
-    // No guard over the steps: an error raised by a callee ends the run here.
+    // No guard over the steps: an error raised by a callee ends the run here. The run itself never
+    // returns, so only an error comes past the try.
     std::unique_ptr<clsSolidEdgeDraft> draft;
+    std::optional<AutomationError> error;
     try {
         run(ui, draft);
     } catch (const AutomationError& e) {
-        ui.messageBox(errorReport(e), mb::Critical, kApplicationTitle);
-        // Its teardown puts the CAD application's settings back (and leaves a Solid Edge that was
-        // already running alone).
-        draft.reset();
-        endNow(ui, exitcode::Error);
+        error = e;
+    } catch (const std::bad_alloc&) {
+        // Out of memory deserves the same box and the same settings restore, not a crash report.
+        error.emplace(rt::OutOfMemory, runtimeDescription(rt::OutOfMemory));
+    } catch (const std::exception&) {
+        error.emplace(rt::InternalError, runtimeDescription(rt::InternalError));
     }
+    ui.messageBox(errorReport(*error), mb::Critical, kApplicationTitle);
+    // Its teardown puts the CAD application's settings back (and leaves a Solid Edge that was
+    // already running alone).
+    draft.reset();
+    endNow(ui, exitcode::Error);
 }
 
 }  // namespace korvane

@@ -17,6 +17,7 @@ std::wstring runtimeDescription(int32_t number) {
     case 9: return L"Index außerhalb des gültigen Bereichs";
     case 11: return L"Division durch Null";
     case 13: return L"Typen unverträglich";
+    case 51: return L"Interner Fehler";
     case 52: return L"Dateiname oder -nummer falsch";
     case 53: return L"Datei nicht gefunden";
     case 55: return L"Datei bereits geöffnet";

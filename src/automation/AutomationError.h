@@ -26,9 +26,11 @@ private:
 // Classic runtime error numbers used by the program itself.
 namespace rt {
 inline constexpr int32_t InvalidArgument = 5;
+inline constexpr int32_t OutOfMemory = 7;
 inline constexpr int32_t Overflow = 6;
 inline constexpr int32_t SubscriptOutOfRange = 9;
 inline constexpr int32_t TypeMismatch = 13;
+inline constexpr int32_t InternalError = 51;
 inline constexpr int32_t FileNotFound = 53;
 inline constexpr int32_t FileAlreadyExists = 58;
 inline constexpr int32_t PermissionDenied = 70;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "automation/AutomationBinder.h"
 #include "automation/Factory.h"
 #include "automation/TextConvert.h"
+#include "files/posix/PosixFileSystem.h"
 #include "files/posix/ScratchDrives.h"
 #include "model/Simulator.h"
 
@@ -318,6 +320,26 @@ TEST_F(MainRun, AnErrorBeforeTheDrawingObjectExistsIsReportedToo) {
     EXPECT_EQ(ui.transcript[0].style, 16);
     EXPECT_EQ(ui.transcript[0].title, L"Korvane");
     EXPECT_EQ(ui.transcript[0].text.rfind(L"Laufzeitfehler '429':\r\n\r\n", 0), 0u) << toUtf8(ui.transcript[0].text);
+}
+
+TEST_F(MainRun, OutOfMemoryIsReportedLikeAnyOtherErrorNotAsACrash) {
+    // A file system that runs out of memory while testing the first template.
+    struct Exhausted : PosixFileSystem {
+        using PosixFileSystem::PosixFileSystem;
+        bool fileExists(const std::wstring&) override { throw std::bad_alloc(); }
+    };
+    sim = edgesim::Simulator::fromScenario(world());
+    Factory<FileSystem>::Scoped exhausted([] { return std::make_shared<Exhausted>(PosixFileSystem::Config{}); });
+    Factory<ProcessTable>::Scoped table([this] { return processes; });
+    int32_t code = -1;
+    try {
+        Main(ui);
+    } catch (const ProcessEnded& end) {
+        code = end.exitCode;
+    }
+    EXPECT_EQ(code, exitcode::Error);
+    ASSERT_EQ(ui.transcript.size(), 1u);
+    EXPECT_EQ(ui.transcript[0].text, L"Laufzeitfehler '7':\r\n\r\nNicht genügend Speicher");
 }
 
 TEST(ErrorReport, ShowsNumberAndDescriptionAndTheHexFormOfHresults) {
