@@ -12,6 +12,8 @@ ensure_packages() {
   command -v xwd >/dev/null || need+=(x11-apps)
   command -v import >/dev/null || need+=(imagemagick)
   [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+  command -v clang++ >/dev/null || need+=(clang)
+  ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-dev)
   command -v clang-tidy >/dev/null || need+=(clang-tidy)
   command -v cppcheck >/dev/null || need+=(cppcheck)
   if [ ${#need[@]} -gt 0 ]; then
