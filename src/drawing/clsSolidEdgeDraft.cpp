@@ -211,9 +211,7 @@ bool clsSolidEdgeDraft::anlegenTarvoSchriftfeldProperties(
         &sDrawingDrawNKName, &sDrawingCADWerkstoff, &sDrawingCADMassStab,
         &sDrawingCADZusatzMassStab};
 
-    record.attempt([&] {
-        if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(kActiveDocument);
-    });
+    record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
     Object custom;
     record.attempt([&] {
         custom = SEDraftDatei.getObject(kDraftPropertySets)
@@ -260,9 +258,7 @@ bool clsSolidEdgeDraft::schreibeTarvoSchriftfeldProperties(
         if (field->text().empty()) field->setText(std::wstring(kKeinWert));
     }
 
-    record.attempt([&] {
-        if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(kActiveDocument);
-    });
+    record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
     const std::wstring satz(kSchriftfeldSatz);
     for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
         record.attempt([&] {
@@ -301,9 +297,7 @@ bool clsSolidEdgeDraft::leseTarvoSchriftfeldProperties(
         &sDrawingDrawNKName, &sDrawingCADWerkstoff, &sDrawingCADMassStab,
         &sDrawingCADZusatzMassStab};
 
-    record.attempt([&] {
-        if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(kActiveDocument);
-    });
+    record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
     const std::wstring satz(kSchriftfeldSatz);
     for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
         record.attempt([&] {
@@ -315,6 +309,11 @@ bool clsSolidEdgeDraft::leseTarvoSchriftfeldProperties(
     }
     result = !record.failed() && !SEDraftDatei.isNothing();
     return result;
+}
+
+void clsSolidEdgeDraft::nimmAktivesDokumentWennLeer(Object& SEDraftDatei) {
+    // No guard: the callers record the failure. The caller's variable refers to the document afterwards.
+    if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(kActiveDocument);
 }
 
 std::wstring clsSolidEdgeDraft::lieferePropertieMitErsatz(const Object& SeDokument, const std::wstring& sPropertySet,

@@ -62,6 +62,8 @@ public:
 private:
     // liefereSolidEdgeDraftDokument, also telling whether the file had to be opened for the call.
     Object findeOderOeffneDraftDokument(const std::wstring& DateiName, bool& geoeffnet);
+    // A title-block operation given no document works on the active one, and hands it back.
+    void nimmAktivesDokumentWennLeer(Object& SEDraftDatei);
     std::wstring lieferePropertieMitErsatz(const Object& SeDokument, const std::wstring& sPropertySet,
                                            const std::wstring& sPropertyName, const std::wstring& sErsatzName);
 
