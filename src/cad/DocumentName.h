@@ -1,8 +1,10 @@
 #pragma once
-// How the document services compare an open document with a wanted file: both names in UNC form.
+// How the document services find an open document of a wanted file: both names in UNC form.
+#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "automation/Dispatch.h"
 #include "automation/Variant.h"
 #include "files/clsFileString.h"
 
@@ -19,5 +21,14 @@ std::optional<std::wstring> uncNameOfDocument(clsFileString& files, const Varian
 inline bool sameDocument(const std::wstring& wantedUnc, const std::optional<std::wstring>& documentUnc) {
     return documentUnc.has_value() && *documentUnc == wantedUnc;
 }
+
+// The first of the documents at positions 1 to count with the wanted UNC name and type; name and
+// type are read for every document on the way. Nothing when none matches.
+Object firstOpenDocument(clsFileString& files, const Object& documents, int32_t count, const std::wstring& wantedUnc,
+                         int32_t type);
+
+// Opens a file through the documents collection, which takes the name by reference: the caller's
+// text stays as it was whatever the application writes back.
+Variant openDocument(const Object& documents, const std::wstring& name);
 
 }  // namespace korvane

@@ -1,31 +1,20 @@
 #include "cad/clsSolidEdge.h"
 
-#include <optional>
-#include <string_view>
 #include <vector>
 
 #include "automation/AutomationBinder.h"
 #include "automation/ErrorPolicy.h"
 #include "automation/Factory.h"
 #include "cad/DocumentName.h"
+#include "cad/MemberIds.h"
 #include "files/clsFileString.h"
 
 namespace korvane {
 
 namespace {
 
-// Members of the application object.
-constexpr DispId kAppActiveDocument = 2;
-constexpr DispId kAppDisplayAlerts = 18;
-constexpr DispId kAppDocuments = 21;
-constexpr DispId kAppScreenUpdating = 29;
-constexpr DispId kAppQuit = 40;
-constexpr DispId kAppVersion = 58;
-constexpr DispId kAppActiveDocumentType = 76;
-// Members of the documents collection.
-constexpr DispId kDocsItem = 0;
-constexpr DispId kDocsCount = 3;
-constexpr DispId kDocsOpen = 6;
+namespace app = member::application;
+namespace docs = member::documents;
 
 // The report a failed binding leaves behind (0x80040001, a user-defined automation error).
 constexpr int32_t kBindingFailedNumber = static_cast<int32_t>(0x80040001u);
@@ -50,25 +39,6 @@ int32_t versionComponent(const std::vector<std::wstring>& parts, int32_t i) {
     return parseLong(parts[static_cast<size_t>(i - 1)]);
 }
 
-// Opens a file through the documents collection; the collection takes the name by reference.
-Object openThroughDocuments(const Object& documents, const std::wstring& name) {
-    std::wstring byRef = name;
-    return documents.callObject(kDocsOpen, {Variant::textRef(byRef)});
-}
-
-// The first open document, counted upwards, with the wanted UNC name and type; both are read for
-// every document on the way.
-Object firstOpenDocument(clsFileString& files, const Object& documents, const std::wstring& wanted, int32_t type) {
-    const int32_t count = documents.get(kDocsCount).toLong();
-    for (int32_t position = 1; position <= count; ++position) {
-        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
-        auto name = uncNameOfDocument(files, document.get(L"FullName"));
-        const int32_t documentType = document.get(L"Type").toLong();
-        if (sameDocument(wanted, name) && documentType == type) return document;
-    }
-    return Object();
-}
-
 }  // namespace
 
 clsSolidEdge::~clsSolidEdge() {
@@ -77,10 +47,10 @@ clsSolidEdge::~clsSolidEdge() {
     try {
         ErrorRecord record;
         if (connected_) {
-            record.attempt([&] { application_.put(kAppDisplayAlerts, Variant::boolean(true)); });
-            record.attempt([&] { application_.put(kAppScreenUpdating, Variant::boolean(true)); });
+            record.attempt([&] { application_.put(app::DisplayAlerts, Variant::boolean(true)); });
+            record.attempt([&] { application_.put(app::ScreenUpdating, Variant::boolean(true)); });
         }
-        if (started_) record.attempt([&] { application_.call(kAppQuit); });
+        if (started_) record.attempt([&] { application_.call(app::Quit); });
     } catch (...) {
     }
     application_.reset();
@@ -148,11 +118,11 @@ bool clsSolidEdge::forEachOpenDocumentNamed(const std::wstring& DateiName,
     // document of that name is handled, not only the first.
     clsFileString files;
     const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
-    Object documents = liefereSolidEdgeApplication().getObject(kAppDocuments);
-    const int32_t count = documents.get(kDocsCount).toLong();
+    Object documents = liefereSolidEdgeApplication().getObject(app::Documents);
+    const int32_t count = documents.get(docs::Count).toLong();
     bool handled = false;
     for (int32_t position = count; position >= 1; --position) {
-        Object document = documents.callObject(kDocsItem, {Variant::i4(position)});
+        Object document = documents.callObject(docs::Item, {Variant::i4(position)});
         if (sameDocument(wanted, uncNameOfDocument(files, document.get(L"FullName")))) {
             action(document);
             handled = true;
@@ -163,34 +133,32 @@ bool clsSolidEdge::forEachOpenDocumentNamed(const std::wstring& DateiName,
 
 Object clsSolidEdge::liefereSolidEdgeAssemblyDokument(const std::wstring& DateiName) {
     // Failure policy: no guard.
-    clsFileString files;
-    const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
-    Object application = liefereSolidEdgeApplication();
-    Object documents = application.getObject(kAppDocuments);
-    if (Object open = firstOpenDocument(files, documents, wanted, doctype::Assembly)) return open;
-    openThroughDocuments(documents, wanted);
-    if (application.get(kAppActiveDocumentType).toLong() == doctype::Assembly)
-        return application.getObject(kAppActiveDocument);
-    return Object();
+    return findeOderOeffneDokument(DateiName, doctype::Assembly);
 }
 
 Object clsSolidEdge::liefereSolidEdgePartDokument(const std::wstring& DateiName) {
     // Failure policy: no guard.
+    return findeOderOeffneDokument(DateiName, doctype::Part);
+}
+
+Object clsSolidEdge::findeOderOeffneDokument(const std::wstring& DateiName, int32_t type) {
     clsFileString files;
     const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
     Object application = liefereSolidEdgeApplication();
-    Object documents = application.getObject(kAppDocuments);
-    if (Object open = firstOpenDocument(files, documents, wanted, doctype::Part)) return open;
-    openThroughDocuments(documents, wanted);
-    if (application.get(kAppActiveDocumentType).toLong() == doctype::Part)
-        return openThroughDocuments(documents, wanted);
-    return Object();
+    Object documents = application.getObject(app::Documents);
+    const int32_t count = documents.get(docs::Count).toLong();
+    if (Object open = firstOpenDocument(files, documents, count, wanted, type)) return open;
+    openDocument(documents, wanted);
+    if (application.get(app::ActiveDocumentType).toLong() != type) return Object();
+    // A part is taken from a second open request of the same name, an assembly as the active document.
+    if (type == doctype::Part) return Object::from(openDocument(documents, wanted));
+    return application.getObject(app::ActiveDocument);
 }
 
 void clsSolidEdge::schliesseSolidEdgeApplication() {
     // Failure policy: no guard. The reference itself is kept until the next binding or teardown.
     Object application = liefereSolidEdgeApplication();
-    application.call(kAppQuit);
+    application.call(app::Quit);
     connected_ = false;
     started_ = false;
 }
@@ -199,8 +167,8 @@ int32_t clsSolidEdge::oeffneDokument(const std::wstring& sDokument) {
     // Failure policy: no guard. The name goes to the application as given, not converted, and
     // setting 18 stays off until teardown.
     Object application = liefereSolidEdgeApplication();
-    application.put(kAppDisplayAlerts, Variant::boolean(false));
-    openThroughDocuments(application.getObject(kAppDocuments), sDokument);
+    application.put(app::DisplayAlerts, Variant::boolean(false));
+    openDocument(application.getObject(app::Documents), sDokument);
     return 0;
 }
 
@@ -208,7 +176,7 @@ std::wstring clsSolidEdge::ermittleDokumentTyp() {
     // Failure policy: neutral result (empty text).
     Object application = liefereSolidEdgeApplication();
     return swallow(std::wstring(), [&] {
-        return dokumentTypCode(application.get(kAppActiveDocumentType).toLong());
+        return dokumentTypCode(application.get(app::ActiveDocumentType).toLong());
     });
 }
 
@@ -217,7 +185,7 @@ int32_t clsSolidEdge::schliesseDokument(const std::wstring& sDokument) {
     // whatever sDokument names.
     static_cast<void>(sDokument);
     Object application = liefereSolidEdgeApplication();
-    swallow([&] { application.getObject(kAppActiveDocument).call(L"Close", {Variant::boolean(false)}); });
+    swallow([&] { application.getObject(app::ActiveDocument).call(L"Close", {Variant::boolean(false)}); });
     return 0;
 }
 
@@ -227,7 +195,7 @@ bool clsSolidEdge::alteDateiVersion(const std::wstring& LastSavedVersion, int32_
     if (LastSavedVersion.empty()) return true;
     const auto fileVersion = splitAtDots(LastSavedVersion);
     Object application = liefereSolidEdgeApplication();
-    const auto applicationVersion = splitAtDots(application.get(kAppVersion).toText());
+    const auto applicationVersion = splitAtDots(application.get(app::Version).toText());
     // A greater file component does not end the test; only a smaller one decides.
     for (int32_t i = 1; i <= VersionsGenauigkeit; ++i) {
         const int32_t saved = versionComponent(fileVersion, i);

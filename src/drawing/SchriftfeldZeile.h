@@ -36,4 +36,11 @@ inline constexpr std::array<SchriftfeldZeile, 16> kSchriftfeldZeilen{{
     {L"DRAWING-CAD_ZUSATZMASSSTAB", L""},
 }};
 
+// The values a title-block operation was given, one per row and in row order.
+template <class T, class... Rest>
+std::array<T*, 1 + sizeof...(Rest)> zeilenWerte(T& first, Rest&... rest) {
+    static_assert(1 + sizeof...(Rest) == kSchriftfeldZeilen.size(), "one value for every title-block row");
+    return {&first, &rest...};
+}
+
 }  // namespace korvane

@@ -6,13 +6,12 @@
 
 #include "automation/Dispatch.h"
 #include "automation/Variant.h"
+#include "cad/MemberIds.h"
 
 namespace korvane {
 
 class ScreenUpdatingRestore {
 public:
-    static constexpr DispId kScreenUpdating = 29;
-
     explicit ScreenUpdatingRestore(const Object& application)
         : application_(application), exceptionsAtEntry_(std::uncaught_exceptions()) {}
 
@@ -20,7 +19,7 @@ public:
         if (std::uncaught_exceptions() <= exceptionsAtEntry_) return;
         // The error that unwinds us is the one the caller must see; a second failure here is dropped.
         try {
-            application_.put(kScreenUpdating, Variant::boolean(true));
+            application_.put(member::application::ScreenUpdating, Variant::boolean(true));
         } catch (...) {
         }
     }

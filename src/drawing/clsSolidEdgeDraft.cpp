@@ -1,11 +1,11 @@
 #include "drawing/clsSolidEdgeDraft.h"
 
-#include <array>
 #include <cstddef>
 
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "cad/DocumentName.h"
+#include "cad/MemberIds.h"
 #include "drawing/SchriftfeldZeile.h"
 #include "drawing/ScreenUpdatingRestore.h"
 #include "files/clsFileString.h"
@@ -14,67 +14,32 @@ namespace korvane {
 
 namespace {
 
-// Application members.
-constexpr DispId kActiveDocument = 2;
-constexpr DispId kActiveWindow = 8;
-constexpr DispId kDocuments = 21;
-constexpr DispId kScreenUpdating = ScreenUpdatingRestore::kScreenUpdating;
-constexpr DispId kAbortCommand = 63;
-constexpr DispId kActiveDocumentType = 76;
-constexpr DispId kStartCommand = 79;
-
-// Documents collection members.
-constexpr DispId kDocumentItem = 0;
-constexpr DispId kDocumentCount = 3;
-constexpr DispId kDocumentOpen = 6;
-
-// Drafting document members.
-constexpr DispId kDraftActivate = 1;
-constexpr DispId kDraftClose = 6;
-constexpr DispId kDraftPropertySets = 52;
-constexpr DispId kDraftSheetGroups = 4199;
-constexpr DispId kDraftUpdateTitleBlock = 4213;
-
-// Sheet groups, sheet group, sheet, sheet setup.
-constexpr DispId kSheetGroupItem = 0;
-constexpr int16_t kBackgroundGroup = 2;
-constexpr DispId kGroupSheets = 104;
-constexpr DispId kSheetActivate = 115;
-constexpr DispId kSheetSetup = 123;
-constexpr DispId kSetupSize = 12;
-
-// Property sets and property set.
-constexpr DispId kPropertySetsItem = 0;
-constexpr DispId kPropertySetItem = 0;
-constexpr DispId kPropertySetSave = 5;
-constexpr DispId kPropertySetAdd = 8;
-
-// Commands sent through the application's command member.
-constexpr int32_t kCmdShowBackgroundSheets = 10211;
-constexpr int32_t kCmdShowWorkingSheets = 10212;
-constexpr int32_t kCmdDelete = 10100;
-constexpr int32_t kCmdCopy = 57634;
-constexpr int32_t kCmdPaste = 57637;
+namespace app = member::application;
+namespace docs = member::documents;
+namespace draft = member::draft;
+namespace sheets = member::sheets;
+namespace props = member::properties;
+namespace cmd = member::command;
 
 void sendCommand(const Object& application, int32_t command) {
-    application.call(kStartCommand, {Variant::i4(command)});
+    application.call(app::StartCommand, {Variant::i4(command)});
 }
 
-std::vector<Variant> backgroundSheets(const Object& draft) {
-    return draft.getObject(kDraftSheetGroups)
-        .callObject(kSheetGroupItem, {Variant::i2(kBackgroundGroup)})
-        .getObject(kGroupSheets)
+std::vector<Variant> backgroundSheets(const Object& drawing) {
+    return drawing.getObject(draft::SheetGroups)
+        .callObject(sheets::GroupItem, {Variant::i2(sheets::BackgroundGroup)})
+        .getObject(sheets::GroupSheets)
         .items();
 }
 
 int32_t sheetSize(const Object& sheet) {
-    return sheet.getObject(kSheetSetup).get(kSetupSize).toLong();
+    return sheet.getObject(sheets::Setup).get(sheets::SetupSize).toLong();
 }
 
 // Empties the selection of the window that is current right now and selects everything on its
 // current sheet. The copy half takes the selection anew for "AddAll", the paste half reuses it.
 void selectAllOnCurrentSheet(const Object& application, bool selectionTakenAgain) {
-    Object window = application.getObject(kActiveWindow);
+    Object window = application.getObject(app::ActiveWindow);
     Object selection = window.getObject(L"SelectSet");
     selection.call(L"RemoveAll");
     if (selectionTakenAgain) selection = window.getObject(L"SelectSet");
@@ -100,11 +65,11 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
     ScreenUpdatingRestore restoreOnError(application_);
     unchanged_.clear();
 
-    application_.put(kScreenUpdating, Variant::boolean(false));
-    application_.call(kAbortCommand);
+    application_.put(app::ScreenUpdating, Variant::boolean(false));
+    application_.call(app::AbortCommand);
 
-    if (application_.get(kActiveDocumentType).toLong() == doctype::Draft) {
-        Object drawing = application_.getObject(kActiveDocument);
+    if (application_.get(app::ActiveDocumentType).toLong() == doctype::Draft) {
+        Object drawing = application_.getObject(app::ActiveDocument);
         bool templateOpenedHere = false;
         Object vorlage = findeOderOeffneDraftDokument(sNeueVorlage, templateOpenedHere);
 
@@ -128,27 +93,27 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
                 continue;
             }
 
-            vorlage.call(kDraftActivate);
-            sendCommand(application_, kCmdShowBackgroundSheets);
-            partner.call(kSheetActivate);
+            vorlage.call(draft::Activate);
+            sendCommand(application_, cmd::ShowBackgroundSheets);
+            partner.call(sheets::Activate);
             selectAllOnCurrentSheet(application_, true);
-            sendCommand(application_, kCmdCopy);
+            sendCommand(application_, cmd::Copy);
 
-            drawing.call(kDraftActivate);
-            sendCommand(application_, kCmdShowBackgroundSheets);
-            sheet.call(kSheetActivate);
+            drawing.call(draft::Activate);
+            sendCommand(application_, cmd::ShowBackgroundSheets);
+            sheet.call(sheets::Activate);
             selectAllOnCurrentSheet(application_, false);
-            sendCommand(application_, kCmdDelete);
-            sendCommand(application_, kCmdPaste);
+            sendCommand(application_, cmd::Delete);
+            sendCommand(application_, cmd::Paste);
         }
 
         // A template the user had open already may hold unsaved work of theirs: it stays open.
-        if (templateOpenedHere) vorlage.call(kDraftClose, {Variant::boolean(false)});
-        drawing.call(kDraftActivate);
-        sendCommand(application_, kCmdShowWorkingSheets);
+        if (templateOpenedHere) vorlage.call(draft::Close, {Variant::boolean(false)});
+        drawing.call(draft::Activate);
+        sendCommand(application_, cmd::ShowWorkingSheets);
     }
 
-    application_.put(kScreenUpdating, Variant::boolean(true));
+    application_.put(app::ScreenUpdating, Variant::boolean(true));
     return 0;
 }
 
@@ -160,30 +125,20 @@ Object clsSolidEdgeDraft::liefereSolidEdgeDraftDokument(const std::wstring& Date
 Object clsSolidEdgeDraft::findeOderOeffneDraftDokument(const std::wstring& DateiName, bool& geoeffnet) {
     // No guard: a failing CAD call or a name that cannot be converted reaches the caller.
     geoeffnet = false;
-    Object result;
     clsFileString files;
     std::wstring wanted = files.convertNachUNC(Variant(DateiName));
 
     Object application = solidEdge_->liefereSolidEdgeApplication();
-    Object documents = application.getObject(kDocuments);
-    const int32_t count = documents.get(kDocumentCount).toLong();
-    for (int32_t position = 1; position <= count; ++position) {
-        Object document = documents.callObject(kDocumentItem, {Variant::i4(position)});
-        const auto name = uncNameOfDocument(files, document.get(L"FullName"));
-        const int32_t type = document.get(L"Type").toLong();
-        if (sameDocument(wanted, name) && type == doctype::Draft) {
-            result = document;
-            break;
-        }
-    }
-
+    Object documents = application.getObject(app::Documents);
+    const int32_t count = documents.get(docs::Count).toLong();
+    Object result = firstOpenDocument(files, documents, count, wanted, doctype::Draft);
     if (result.isNothing()) {
-        documents.call(kDocumentOpen, {Variant::textRef(wanted)});
+        openDocument(documents, wanted);
         // The CAD application may hand back a document it already had open (the name differed only in
         // letter case): that one is the user's, so only a grown collection means the file was opened here.
-        geoeffnet = documents.get(kDocumentCount).toLong() > count;
-        if (application.get(kActiveDocumentType).toLong() == doctype::Draft) {
-            result = application.getObject(kActiveDocument);
+        geoeffnet = documents.get(docs::Count).toLong() > count;
+        if (application.get(app::ActiveDocumentType).toLong() == doctype::Draft) {
+            result = application.getObject(app::ActiveDocument);
         } else {
             solidEdge_->schlieseSolidEdgeDokument(wanted);
         }
@@ -202,36 +157,32 @@ bool clsSolidEdgeDraft::anlegenTarvoSchriftfeldProperties(
     const std::wstring& sDrawingCADMassStab, const std::wstring& sDrawingCADZusatzMassStab, Object& SEDraftDatei) {
     // Record and skip: a refused addition does not stop the other rows; any failure makes it False.
     ErrorRecord record;
-    bool result = false;
-    const std::array<const std::wstring*, kSchriftfeldZeilen.size()> values{
-        &sDrawingDrawDescription, &sDrawingDrawDocumentType, &sDrawingDrawDocumentNumber,
-        &sDrawingDrawDocumentPart, &sDrawingDrawDocumentVersion, &sDrawingDrawECNumber,
-        &sDrawingMaraMatNr, &sDrawingDrawPADatum, &sDrawingDrawPAName,
-        &sDrawingDrawK1Datum, &sDrawingDrawK1Name, &sDrawingDrawNKDatum,
-        &sDrawingDrawNKName, &sDrawingCADWerkstoff, &sDrawingCADMassStab,
-        &sDrawingCADZusatzMassStab};
+    const auto values = zeilenWerte(
+        sDrawingDrawDescription, sDrawingDrawDocumentType, sDrawingDrawDocumentNumber, sDrawingDrawDocumentPart,
+        sDrawingDrawDocumentVersion, sDrawingDrawECNumber, sDrawingMaraMatNr, sDrawingDrawPADatum, sDrawingDrawPAName,
+        sDrawingDrawK1Datum, sDrawingDrawK1Name, sDrawingDrawNKDatum, sDrawingDrawNKName, sDrawingCADWerkstoff,
+        sDrawingCADMassStab, sDrawingCADZusatzMassStab);
 
     record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
     Object custom;
     record.attempt([&] {
-        custom = SEDraftDatei.getObject(kDraftPropertySets)
-                     .callObject(kPropertySetsItem, {Variant(std::wstring(kSchriftfeldSatz))});
+        custom = SEDraftDatei.getObject(draft::PropertySets)
+                     .callObject(props::SetsItem, {Variant(std::wstring(kSchriftfeldSatz))});
     });
-    if (record.failed()) return result;
+    if (record.failed()) return false;
 
     for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
         const std::wstring name(kSchriftfeldZeilen[row].name);
         // A drawing prepared by an earlier run keeps its values; adding again would be refused.
         const bool exists = swallow(false, [&] {
-            custom.call(kPropertySetItem, {Variant(name)});
+            custom.call(props::SetItem, {Variant(name)});
             return true;
         });
         if (exists) continue;
-        record.attempt([&] { custom.call(kPropertySetAdd, {Variant(name), Variant(*values[row])}); });
+        record.attempt([&] { custom.call(props::SetAdd, {Variant(name), Variant(*values[row])}); });
     }
-    record.attempt([&] { custom.call(kPropertySetSave); });
-    result = !record.failed();
-    return result;
+    record.attempt([&] { custom.call(props::SetSave); });
+    return !record.failed();
 }
 
 bool clsSolidEdgeDraft::schreibeTarvoSchriftfeldProperties(
@@ -244,14 +195,11 @@ bool clsSolidEdgeDraft::schreibeTarvoSchriftfeldProperties(
     // Record and skip for finding the document and the writes; the closing title-block update
     // is unguarded and its failure reaches the caller.
     ErrorRecord record;
-    bool result = false;
-    const std::array<TextField*, kSchriftfeldZeilen.size()> fields{
-        &sDrawingDrawDescription, &sDrawingDrawDocumentType, &sDrawingDrawDocumentNumber,
-        &sDrawingDrawDocumentPart, &sDrawingDrawDocumentVersion, &sDrawingDrawECNumber,
-        &sDrawingMaraMatNr, &sDrawingDrawPADatum, &sDrawingDrawPAName,
-        &sDrawingDrawK1Datum, &sDrawingDrawK1Name, &sDrawingDrawNKDatum,
-        &sDrawingDrawNKName, &sDrawingCADWerkstoff, &sDrawingCADMassStab,
-        &sDrawingCADZusatzMassStab};
+    const auto fields = zeilenWerte(
+        sDrawingDrawDescription, sDrawingDrawDocumentType, sDrawingDrawDocumentNumber, sDrawingDrawDocumentPart,
+        sDrawingDrawDocumentVersion, sDrawingDrawECNumber, sDrawingMaraMatNr, sDrawingDrawPADatum, sDrawingDrawPAName,
+        sDrawingDrawK1Datum, sDrawingDrawK1Name, sDrawingDrawNKDatum, sDrawingDrawNKName, sDrawingCADWerkstoff,
+        sDrawingCADMassStab, sDrawingCADZusatzMassStab);
 
     // Only the empty text means "no value"; blanks are a value the user typed.
     for (TextField* field : fields) {
@@ -274,9 +222,9 @@ bool clsSolidEdgeDraft::schreibeTarvoSchriftfeldProperties(
         });
     }
 
-    SEDraftDatei.call(kDraftUpdateTitleBlock);
-    result = !record.failed() && !SEDraftDatei.isNothing();
-    return result;
+    // A call through no document raises here, so reaching the end means there was a document.
+    SEDraftDatei.call(draft::UpdateTitleBlock);
+    return !record.failed();
 }
 
 bool clsSolidEdgeDraft::leseTarvoSchriftfeldProperties(
@@ -288,14 +236,11 @@ bool clsSolidEdgeDraft::leseTarvoSchriftfeldProperties(
     TextField& sDrawingCADZusatzMassStab, Object& SEDraftDatei) {
     // Record and skip: a property that cannot be read leaves its field empty; nothing reaches the caller.
     ErrorRecord record;
-    bool result = false;
-    const std::array<TextField*, kSchriftfeldZeilen.size()> fields{
-        &sDrawingDrawDescription, &sDrawingDrawDocumentType, &sDrawingDrawDocumentNumber,
-        &sDrawingDrawDocumentPart, &sDrawingDrawDocumentVersion, &sDrawingDrawECNumber,
-        &sDrawingMaraMatNr, &sDrawingDrawPADatum, &sDrawingDrawPAName,
-        &sDrawingDrawK1Datum, &sDrawingDrawK1Name, &sDrawingDrawNKDatum,
-        &sDrawingDrawNKName, &sDrawingCADWerkstoff, &sDrawingCADMassStab,
-        &sDrawingCADZusatzMassStab};
+    const auto fields = zeilenWerte(
+        sDrawingDrawDescription, sDrawingDrawDocumentType, sDrawingDrawDocumentNumber, sDrawingDrawDocumentPart,
+        sDrawingDrawDocumentVersion, sDrawingDrawECNumber, sDrawingMaraMatNr, sDrawingDrawPADatum, sDrawingDrawPAName,
+        sDrawingDrawK1Datum, sDrawingDrawK1Name, sDrawingDrawNKDatum, sDrawingDrawNKName, sDrawingCADWerkstoff,
+        sDrawingCADMassStab, sDrawingCADZusatzMassStab);
 
     record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
     const std::wstring satz(kSchriftfeldSatz);
@@ -307,13 +252,12 @@ bool clsSolidEdgeDraft::leseTarvoSchriftfeldProperties(
                                                 : lieferePropertieMitErsatz(SEDraftDatei, satz, name, ersatz));
         });
     }
-    result = !record.failed() && !SEDraftDatei.isNothing();
-    return result;
+    return !record.failed() && !SEDraftDatei.isNothing();
 }
 
 void clsSolidEdgeDraft::nimmAktivesDokumentWennLeer(Object& SEDraftDatei) {
     // No guard: the callers record the failure. The caller's variable refers to the document afterwards.
-    if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(kActiveDocument);
+    if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(app::ActiveDocument);
 }
 
 std::wstring clsSolidEdgeDraft::lieferePropertieMitErsatz(const Object& SeDokument, const std::wstring& sPropertySet,

@@ -4,16 +4,13 @@
 #include <span>
 
 #include "automation/ErrorPolicy.h"
+#include "cad/MemberIds.h"
 
 namespace korvane {
 
 namespace {
 
-// Members of the property objects.
-constexpr DispId kSetsItem = 0;
-constexpr DispId kSetItem = 0;
-constexpr DispId kSetAdd = 8;
-constexpr DispId kPropertyValue = 2;
+namespace props = member::properties;
 
 struct Source {
     const wchar_t* set;
@@ -83,9 +80,9 @@ std::wstring clsSEEigenschaften::lieferePropertie(const Object& SeDokument, cons
     Object property;
     std::wstring value;
     record.attempt([&] { sets = SeDokument.getObject(L"Properties"); });
-    record.attempt([&] { set = sets.callObject(kSetsItem, {Variant(sPropertySet)}); });
-    record.attempt([&] { property = set.callObject(kSetItem, {Variant(sPropertyName)}); });
-    record.attempt([&] { value = property.get(kPropertyValue).toText(); });
+    record.attempt([&] { set = sets.callObject(props::SetsItem, {Variant(sPropertySet)}); });
+    record.attempt([&] { property = set.callObject(props::SetItem, {Variant(sPropertyName)}); });
+    record.attempt([&] { value = property.get(props::Value).toText(); });
     if (record.failed()) return std::wstring();
     return value;
 }
@@ -93,19 +90,17 @@ std::wstring clsSEEigenschaften::lieferePropertie(const Object& SeDokument, cons
 void clsSEEigenschaften::schreibePropertie(const Object& SeDokument, const std::wstring& sPropertySet,
                                            const std::wstring& sPropertyName, const std::wstring& sWert) {
     // Failure policy: record and skip; a failed write falls back to adding the property to the
-    // set, a failed addition is dropped. A missing set is never created.
+    // set, and a failed addition gives way to a neutral result. A missing set is never created.
     ErrorRecord record;
     Object sets;
     Object set;
     Object property;
     record.attempt([&] { sets = SeDokument.getObject(L"Properties"); });
-    record.attempt([&] { set = sets.callObject(kSetsItem, {Variant(sPropertySet)}); });
-    record.attempt([&] { property = set.callObject(kSetItem, {Variant(sPropertyName)}); });
-    record.attempt([&] { property.put(kPropertyValue, Variant(sWert)); });
+    record.attempt([&] { set = sets.callObject(props::SetsItem, {Variant(sPropertySet)}); });
+    record.attempt([&] { property = set.callObject(props::SetItem, {Variant(sPropertyName)}); });
+    record.attempt([&] { property.put(props::Value, Variant(sWert)); });
     if (!record.failed()) return;
-    record.clear();
-    record.attempt([&] { set.call(kSetAdd, {Variant(sPropertyName), Variant(sWert)}); });
-    record.clear();
+    swallow([&] { set.call(props::SetAdd, {Variant(sPropertyName), Variant(sWert)}); });
 }
 
 }  // namespace korvane
