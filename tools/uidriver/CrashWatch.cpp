@@ -1,9 +1,10 @@
 #include "CrashWatch.h"
 
-#include <tlhelp32.h>
-
 #include <array>
 #include <cwchar>
+
+#include "app/win32/ToolhelpProcessTable.h"
+#include "app/win32/UniqueHandle.h"
 
 namespace uidriver {
 
@@ -22,24 +23,18 @@ bool isReporter(const wchar_t* exeName) {
 
 std::vector<CrashWatch::Reporter> CrashWatch::running() {
     std::vector<Reporter> found;
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return found;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
-        if (isReporter(entry.szExeFile)) found.push_back({entry.szExeFile, entry.th32ProcessID});
+    for (const auto& process : korvane::ToolhelpProcessTable().snapshot().value_or(std::vector<korvane::ProcessEntry>{})) {
+        if (isReporter(process.exeName.c_str())) found.push_back({process.exeName, process.processId});
     }
-    ::CloseHandle(snapshot);
     return found;
 }
 
 void CrashWatch::end(const std::vector<Reporter>& reporters) {
     for (const Reporter& r : reporters) {
-        HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, r.processId);
+        const korvane::UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, r.processId));
         if (!process) continue;
-        ::TerminateProcess(process, 1);
-        ::WaitForSingleObject(process, 5000);
-        ::CloseHandle(process);
+        ::TerminateProcess(process.get(), 1);
+        ::WaitForSingleObject(process.get(), 5000);
     }
 }
 

@@ -7,7 +7,7 @@
 //   dialog click <caption>   click the option button of that caption in the dialog
 //   dialog press <caption>   press the push button of that caption
 //   dialog close             close the dialog by its window's close command
-//   <box|dialog> shot <name> take a screenshot of the screen while the window shows (see Screenshot.h)
+//   <box|dialog> shot <name> take a screenshot of the screen while the window shows (see tools/common/ScreenshotRequest.h)
 //
 // "click" and "shot" keep the window for the next line; the other actions end with the window.
 // Empty lines and lines starting with '#' are ignored.

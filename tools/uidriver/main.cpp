@@ -19,8 +19,11 @@
 #include <thread>
 #include <vector>
 
+#include "CommandLine.h"
 #include "CrashWatch.h"
+#include "ScreenshotRequest.h"
 #include "Script.h"
+#include "WatchedProcess.h"
 #include "Window.h"
 #include "automation/TextConvert.h"
 
@@ -46,59 +49,8 @@ private:
     std::ofstream out_;
 };
 
-class Process {
-public:
-    ~Process() {
-        if (info_.hProcess) ::CloseHandle(info_.hProcess);
-        if (info_.hThread) ::CloseHandle(info_.hThread);
-    }
-    bool start(std::wstring commandLine) {
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        return ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                                &info_) != FALSE;
-    }
-    DWORD id() const { return info_.dwProcessId; }
-    bool ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
-    bool waitEnd(DWORD ms) const { return ::WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
-    DWORD exitCode() const {
-        DWORD code = 0;
-        ::GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-    void kill() const { ::TerminateProcess(info_.hProcess, 99); }
-
-private:
-    PROCESS_INFORMATION info_{};
-};
-
-std::wstring quoted(const std::wstring& arg) {
-    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
-    std::wstring out = L"\"";
-    for (wchar_t c : arg) {
-        if (c == L'"') out += L'\\';
-        out += c;
-    }
-    return out + L"\"";
-}
-
-bool shot(const std::wstring& folder, const std::wstring& name, Transcript& t) {
-    if (folder.empty()) return true;  // no watcher: screenshots are not asked for
-    const std::wstring request = folder + L"\\" + name + L".request";
-    const std::wstring done = folder + L"\\" + name + L".done";
-    ::DeleteFileW(done.c_str());
-    { std::ofstream(std::filesystem::path(request), std::ios::binary) << "shot\n"; }
-    const auto until = Clock::now() + 15s;
-    while (Clock::now() < until) {
-        if (::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-        std::this_thread::sleep_for(50ms);
-    }
-    t.line(L"! screenshot " + name + L" not taken in time");
-    return false;
-}
-
 // The window stays until its modal loop has ended and it is hidden or destroyed.
-bool waitGone(HWND h, const Process& p, std::chrono::milliseconds bound) {
+bool waitGone(HWND h, const harness::WatchedProcess& p, std::chrono::milliseconds bound) {
     const auto until = Clock::now() + bound;
     while (Clock::now() < until) {
         if (!::IsWindow(h) || !::IsWindowVisible(h) || p.ended()) return true;
@@ -119,7 +71,8 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--shots" && i + 1 < argc) shotsFolder = argv[++i];
         else if (a == L"--timeout" && i + 1 < argc) timeoutSeconds = _wtoi(argv[++i]);
         else if (a == L"--") {
-            for (++i; i < argc; ++i) commandLine += (commandLine.empty() ? L"" : L" ") + quoted(argv[i]);
+            commandLine = harness::commandLineOf(argv + i + 1, argv + argc);
+            break;
         } else {
             std::fwprintf(stderr, L"uidriver: unknown argument %ls\n", a.c_str());
             return 2;
@@ -144,7 +97,8 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
 
-    Process program;
+    harness::WatchedProcess program;
+    const harness::ScreenshotRequest screenshots(shotsFolder);
     if (!program.start(commandLine)) {
         t.line(L"! cannot start " + commandLine + L" (error " + std::to_wstring(::GetLastError()) + L")");
         return 1;
@@ -193,7 +147,12 @@ int wmain(int argc, wchar_t** argv) {
             case uidriver::Action::Verb::Click: done = uidriver::click(view, action.argument); break;
             case uidriver::Action::Verb::Escape: uidriver::escape(view); break;
             case uidriver::Action::Verb::Close: uidriver::closeByWindowMenu(view); break;
-            case uidriver::Action::Verb::Shot: done = shot(shotsFolder, action.argument, t); break;
+            case uidriver::Action::Verb::Shot:
+                if (!screenshots.take(action.argument, 15000)) {
+                    t.line(L"! screenshot " + action.argument + L" not taken in time");
+                    done = false;
+                }
+                break;
             }
             if (!done) {
                 t.line(L"! no control \"" + action.argument + L"\": window closed");
@@ -220,7 +179,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!program.waitEnd(static_cast<DWORD>(std::max<long long>(
             0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count())))) {
         t.line(L"! timeout: program ended by the driver");
-        program.kill();
+        program.terminate(99);
         program.waitEnd(5000);
         faultless = false;
     }

@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "CommandLine.h"
 #include "ScreenshotRequest.h"
 #include "TopLevelWindows.h"
 #include "WatchedProcess.h"
@@ -31,16 +32,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 std::string utf8(const std::wstring& w) { return korvane::toUtf8(w); }
-
-std::wstring quoted(const std::wstring& arg) {
-    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
-    std::wstring out = L"\"";
-    for (wchar_t c : arg) {
-        if (c == L'"') out += L'\\';
-        out += c;
-    }
-    return out + L"\"";
-}
 
 long long millisecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
@@ -72,7 +63,8 @@ bool parse(int argc, wchar_t** argv, Options& o) {
         else if (a == L"--report" && i + 1 < argc) o.report = argv[++i];
         else if (a == L"--timeout" && i + 1 < argc) o.timeoutSeconds = _wtoi(argv[++i]);
         else if (a == L"--") {
-            for (++i; i < argc; ++i) o.commandLine += (o.commandLine.empty() ? L"" : L" ") + quoted(argv[i]);
+            o.commandLine = harness::commandLineOf(argv + i + 1, argv + argc);
+            break;
         } else {
             return false;
         }
@@ -88,11 +80,11 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: winwatch [--answer] [--shots DIR] [--timeout S] [--report FILE] -- PROGRAM\n");
         return 2;
     }
-    const winwatch::ScreenshotRequest screenshots(options.shots);
+    const harness::ScreenshotRequest screenshots(options.shots);
     std::vector<std::string> lines;
     lines.push_back("program " + utf8(options.commandLine));
 
-    winwatch::WatchedProcess program;
+    harness::WatchedProcess program;
     const auto start = Clock::now();
     if (!program.start(options.commandLine)) {
         lines.push_back("error cannot start (" + std::to_string(::GetLastError()) + ")");

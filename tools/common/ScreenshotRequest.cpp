@@ -7,7 +7,7 @@
 #include <fstream>
 #include <thread>
 
-namespace winwatch {
+namespace harness {
 
 bool ScreenshotRequest::take(const std::wstring& name, unsigned boundMs) const {
     if (!wanted()) return true;
@@ -28,4 +28,4 @@ bool ScreenshotRequest::take(const std::wstring& name, unsigned boundMs) const {
     return false;
 }
 
-}  // namespace winwatch
+}  // namespace harness

@@ -1,23 +1,21 @@
 #pragma once
-// The program under watch: started by us, its handles owned here, its memory sampled while it runs.
+// The program under watch: started by us, its handle owned here, its memory sampled while it runs.
 #include <windows.h>
 
 #include <string>
 
-namespace winwatch {
+#include "app/win32/UniqueHandle.h"
+
+namespace harness {
 
 class WatchedProcess {
 public:
-    WatchedProcess() = default;
-    WatchedProcess(const WatchedProcess&) = delete;
-    WatchedProcess& operator=(const WatchedProcess&) = delete;
-    ~WatchedProcess();
-
     // Starts the command line; false (with GetLastError set) when the program cannot be started.
     bool start(const std::wstring& commandLine);
-    DWORD id() const { return info_.dwProcessId; }
+    DWORD id() const { return id_; }
     // Waits at most ms milliseconds; true once the program has ended.
     bool waitEnd(DWORD ms) const;
+    bool ended() const { return waitEnd(0); }
     DWORD exitCode() const;
     void terminate(UINT code) const;
 
@@ -26,8 +24,9 @@ public:
     SIZE_T peakWorkingSet() const { return peak_; }
 
 private:
-    PROCESS_INFORMATION info_{};
+    korvane::UniqueHandle process_;
+    DWORD id_ = 0;
     SIZE_T peak_ = 0;
 };
 
-}  // namespace winwatch
+}  // namespace harness

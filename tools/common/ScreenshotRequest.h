@@ -3,7 +3,7 @@
 // picture of the screen and answers with FOLDER\NAME.done (the UI driver's protocol).
 #include <string>
 
-namespace winwatch {
+namespace harness {
 
 class ScreenshotRequest {
 public:
@@ -16,4 +16,4 @@ private:
     std::wstring folder_;
 };
 
-}  // namespace winwatch
+}  // namespace harness

@@ -1,0 +1,38 @@
+#include "WatchedProcess.h"
+
+#include <psapi.h>
+
+namespace harness {
+
+bool WatchedProcess::start(const std::wstring& commandLine) {
+    std::wstring line = commandLine;  // CreateProcessW may write into it
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info)) return false;
+    const korvane::UniqueHandle thread(info.hThread);  // never needed: only the process is watched
+    process_ = korvane::UniqueHandle(info.hProcess);
+    id_ = info.dwProcessId;
+    return true;
+}
+
+bool WatchedProcess::waitEnd(DWORD ms) const { return ::WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
+
+DWORD WatchedProcess::exitCode() const {
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
+void WatchedProcess::terminate(UINT code) const { ::TerminateProcess(process_.get(), code); }
+
+void WatchedProcess::sampleMemory() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (::GetProcessMemoryInfo(process_.get(), &counters, sizeof(counters))) {
+        if (counters.PeakWorkingSetSize > peak_) peak_ = counters.PeakWorkingSetSize;
+        if (counters.WorkingSetSize > peak_) peak_ = counters.WorkingSetSize;
+    }
+}
+
+}  // namespace harness
