@@ -1,4 +1,4 @@
-# Shared by scripts/test, scripts/demo and scripts/bench.
+# Shared by scripts/test, scripts/demo, scripts/bench and the end-to-end runners in scripts/wine.
 
 # Installs what the build and the wine runs need, when missing (root on Debian 12).
 ensure_packages() {
@@ -40,12 +40,33 @@ ensure_german_locale() {
   timeout 300 locale-gen >/dev/null 2>&1 || echo "note: locale-gen failed; wine shows English button captions" >&2
 }
 
-# Prepares the wine prefix of a Windows build folder and keeps its wineserver running.
+# Configures a Windows build folder with the mingw preset when it has none yet, then builds the targets.
+#   build_windows BUILD_DIR LOG TARGET...
+build_windows() {
+  local build=$1 log=$2 root
+  shift 2
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+  mkdir -p "$build"
+  : >"$log"
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    (cd "$root" && timeout 600 cmake --preset mingw -B "$build") >>"$log" 2>&1 || return 1
+  fi
+  timeout 2400 cmake --build "$build" -j2 --target "$@" >>"$log" 2>&1
+}
+
+# Sources the wine environment of a Windows build folder, prepares its prefix and keeps its wineserver
+# running. The prefix's output goes to LOG when one is given, and its end is shown when that fails.
+#   start_wine_environment BUILD_DIR [LOG]
 start_wine_environment() {
-  local build=$1
+  local build=$1 log=${2:-} root
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
   # shellcheck disable=SC1091
-  source "$here/scripts/wine/env" "$build"
-  "$here/scripts/wine/prefix" "$build"
+  source "$root/scripts/wine/env" "$build" || return 1
+  if [ -z "$log" ]; then
+    "$root/scripts/wine/prefix" "$build"
+    return
+  fi
+  "$root/scripts/wine/prefix" "$build" >"$log" 2>&1 || { tail -n 20 "$log"; return 1; }
 }
 
 stop_wine_environment() {
