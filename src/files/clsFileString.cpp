@@ -1,5 +1,6 @@
 #include "files/clsFileString.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -33,6 +34,22 @@ int32_t statusOf(F&& operation) {
 bool collatesBetweenAandZ(wchar_t lower) {
     if (lower >= L'a' && lower <= L'z') return true;
     return lower >= 0xDF && lower <= 0xFF && lower != 0xF7 && lower != 0xFE;
+}
+
+// Which side of the filter match is the pattern: the listings differ there, and callers rely on it.
+enum class PatternSide { FilterEntry, ListedName };
+
+// The names that match at least one filter entry, in the order given; without a filter, all of them.
+Collection filtered(const std::vector<std::wstring>& names, const Collection* filter, PatternSide pattern) {
+    Collection result;
+    for (const std::wstring& name : names) {
+        const bool kept = !filter || std::any_of(filter->begin(), filter->end(), [&](const std::wstring& entry) {
+            return pattern == PatternSide::FilterEntry ? matchesPattern(name, entry, LetterCase::Ignore)
+                                                       : matchesPattern(entry, name, LetterCase::Ignore);
+        });
+        if (kept) result.Add(name);
+    }
+    return result;
 }
 
 }  // namespace
@@ -222,55 +239,27 @@ int32_t clsFileString::kopiereDatei(const std::wstring& sAlterDateiname, const s
     const std::wstring targetFolder = ermittleVerzeichnis(sNeuerDateiName);
     if (!existiertVerzeichnis(targetFolder)) erstelleVerzeichnis(targetFolder);
 
-    int32_t status = 0;
-    const int32_t failed = statusOf([&] {
-        if (!existiertDatei(sAlterDateiname)) {
-            status = NoSourceFile;
-            return;
-        }
+    try {
+        if (!existiertDatei(sAlterDateiname)) return NoSourceFile;
         if (existiertDatei(sNeuerDateiName)) {
             std::wstring target = sNeuerDateiName;
             loescheDatei(target);
         }
         fso_->copyFile(sAlterDateiname, sNeuerDateiName, true);
-    });
-    return failed != 0 ? failed : status;
+        return 0;
+    } catch (const AutomationError& e) {
+        return e.number();
+    }
 }
 
 Collection clsFileString::liefereVerzeichnisListe(const std::wstring& Suchverzeichnis, const Collection* Filter) {
     // No guard. Here the filter entry is the text and the subfolder's name is the pattern.
-    Collection result;
-    for (const std::wstring& name : fso_->subfolderNames(Suchverzeichnis)) {
-        if (!Filter) {
-            result.Add(name);
-            continue;
-        }
-        for (const std::wstring& entry : *Filter) {
-            if (matchesPattern(entry, name, LetterCase::Ignore)) {
-                result.Add(name);
-                break;
-            }
-        }
-    }
-    return result;
+    return filtered(fso_->subfolderNames(Suchverzeichnis), Filter, PatternSide::ListedName);
 }
 
 Collection clsFileString::liefereDateiListe(const std::wstring& Suchverzeichnis, const Collection* Filter) {
     // No guard.
-    Collection result;
-    for (const std::wstring& name : fso_->fileNames(Suchverzeichnis)) {
-        if (!Filter) {
-            result.Add(name);
-            continue;
-        }
-        for (const std::wstring& entry : *Filter) {
-            if (matchesPattern(name, entry, LetterCase::Ignore)) {
-                result.Add(name);
-                break;
-            }
-        }
-    }
-    return result;
+    return filtered(fso_->fileNames(Suchverzeichnis), Filter, PatternSide::FilterEntry);
 }
 
 Collection clsFileString::liefereSEDateiListe(const Variant& Suchverzeichnis) {

@@ -17,12 +17,6 @@ namespace korvane {
 
 namespace {
 
-// Runtime numbers of the failures, as the scripting runtime reports them on Windows.
-constexpr int32_t DiskFull = 61;
-constexpr int32_t TooManyFiles = 67;
-constexpr int32_t DeviceUnavailable = 68;
-constexpr int32_t RenameAcrossDrives = 74;
-
 bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 std::string parentOf(const std::string& host) {
@@ -53,10 +47,10 @@ int32_t runtimeNumberOf(int err, const std::string& host) {
     case ETXTBSY: return rt::PermissionDenied;
     case EEXIST: return rt::FileAlreadyExists;
     case ENOSPC:
-    case EDQUOT: return DiskFull;
+    case EDQUOT: return rt::DiskFull;
     case EMFILE:
-    case ENFILE: return TooManyFiles;
-    case EXDEV: return RenameAcrossDrives;
+    case ENFILE: return rt::TooManyFiles;
+    case EXDEV: return rt::RenameAcrossDrives;
     default: return rt::PathFileAccessError;
     }
 }
@@ -274,9 +268,9 @@ std::vector<DriveEntry> PosixFileSystem::drives() {
 
 std::wstring PosixFileSystem::shareName(const std::wstring& letter) {
     const Drive* drive = letter.empty() ? nullptr : findDrive(letter[0]);
-    if (!drive) raiseRuntimeError(DeviceUnavailable);
+    if (!drive) raiseRuntimeError(rt::DeviceUnavailable);
     if (drive->type != DriveType::Network) return {};
-    if (drive->shareName.empty()) raiseRuntimeError(DeviceUnavailable);
+    if (drive->shareName.empty()) raiseRuntimeError(rt::DeviceUnavailable);
     return drive->shareName;
 }
 

@@ -14,13 +14,6 @@ namespace korvane {
 
 namespace {
 
-constexpr int32_t BadFileName = 52;
-constexpr int32_t DiskFull = 61;
-constexpr int32_t TooManyFiles = 67;
-constexpr int32_t DeviceUnavailable = 68;
-constexpr int32_t DiskNotReady = 71;
-constexpr int32_t RenameAcrossDrives = 74;
-
 // The runtime number the scripting runtime raises for a Win32 error.
 int32_t runtimeNumberOf(DWORD error) {
     switch (error) {
@@ -36,13 +29,13 @@ int32_t runtimeNumberOf(DWORD error) {
     case ERROR_WRITE_PROTECT: return rt::PermissionDenied;
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS: return rt::FileAlreadyExists;
-    case ERROR_INVALID_NAME: return BadFileName;
+    case ERROR_INVALID_NAME: return rt::BadFileName;
     case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_FULL: return DiskFull;
-    case ERROR_TOO_MANY_OPEN_FILES: return TooManyFiles;
-    case ERROR_INVALID_DRIVE: return DeviceUnavailable;
-    case ERROR_NOT_READY: return DiskNotReady;
-    case ERROR_NOT_SAME_DEVICE: return RenameAcrossDrives;
+    case ERROR_DISK_FULL: return rt::DiskFull;
+    case ERROR_TOO_MANY_OPEN_FILES: return rt::TooManyFiles;
+    case ERROR_INVALID_DRIVE: return rt::DeviceUnavailable;
+    case ERROR_NOT_READY: return rt::DiskNotReady;
+    case ERROR_NOT_SAME_DEVICE: return rt::RenameAcrossDrives;
     default: return rt::PathFileAccessError;
     }
 }
@@ -163,10 +156,10 @@ std::vector<DriveEntry> Win32FileSystem::drives() {
 }
 
 std::wstring Win32FileSystem::shareName(const std::wstring& letter) {
-    if (letter.empty()) raiseRuntimeError(DeviceUnavailable);
+    if (letter.empty()) raiseRuntimeError(rt::DeviceUnavailable);
     const std::wstring device = letter.substr(0, 1) + L":";
     const UINT type = ::GetDriveTypeW((device + L"\\").c_str());
-    if (type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN) raiseRuntimeError(DeviceUnavailable);
+    if (type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN) raiseRuntimeError(rt::DeviceUnavailable);
     if (type != DRIVE_REMOTE) return {};
     std::wstring share(MAX_PATH, L'\0');
     DWORD length = static_cast<DWORD>(share.size());
@@ -175,7 +168,7 @@ std::wstring Win32FileSystem::shareName(const std::wstring& letter) {
         share.assign(length, L'\0');
         result = ::WNetGetConnectionW(device.c_str(), share.data(), &length);
     }
-    if (result != NO_ERROR) raiseRuntimeError(DeviceUnavailable);
+    if (result != NO_ERROR) raiseRuntimeError(rt::DeviceUnavailable);
     share.resize(std::wstring_view(share.c_str()).size());
     while (share.size() > 2 && share.back() == L'\\') share.pop_back();
     return share;
