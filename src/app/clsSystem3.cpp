@@ -17,6 +17,12 @@ std::shared_ptr<ProcessTable> createTable() {
     return swallow(std::shared_ptr<ProcessTable>{}, [] { return Factory<ProcessTable>::create(); });
 }
 
+// The processes right now; none when there is no table or it could take no snapshot.
+std::vector<ProcessEntry> processesOf(ProcessTable* table) {
+    if (!table) return {};
+    return table->snapshot().value_or(std::vector<ProcessEntry>{});
+}
+
 }  // namespace
 
 clsSystem3::clsSystem3() : table_(createTable()) {}
@@ -26,12 +32,9 @@ clsSystem3::clsSystem3(std::shared_ptr<ProcessTable> table) : table_(std::move(t
 int32_t clsSystem3::liefereProzessAnzahl(const std::wstring& sProzessname) {
     // Failure policy: neutral result (0).
     return swallow(int32_t{0}, [&] {
-        if (!table_) return int32_t{0};
-        const auto entries = table_->snapshot();
-        if (!entries) return int32_t{0};
         int32_t count = 0;
         // Every entry is examined; the walk never stops early.
-        for (const auto& entry : *entries) {
+        for (const auto& entry : processesOf(table_.get())) {
             if (matchesPattern(entry.exeName, sProzessname, LetterCase::Respect)) ++count;
         }
         return count;
@@ -41,11 +44,8 @@ int32_t clsSystem3::liefereProzessAnzahl(const std::wstring& sProzessname) {
 int32_t clsSystem3::liefereProzessID(const std::wstring& sProzessname) {
     // Failure policy: neutral result (0).
     return swallow(int32_t{0}, [&] {
-        if (!table_) return int32_t{0};
-        const auto entries = table_->snapshot();
-        if (!entries) return int32_t{0};
         const std::wstring wanted = toLower(sProzessname);
-        for (const auto& entry : *entries) {
+        for (const auto& entry : processesOf(table_.get())) {
             // Process ids are 32-bit unsigned on Windows; the result carries their bits as a signed Long.
             if (toLower(entry.exeName) == wanted) return static_cast<int32_t>(entry.processId);
         }
