@@ -33,6 +33,7 @@ std::wstring runtimeDescription(int32_t number) {
     case 75: return L"Fehler beim Zugriff auf Pfad/Datei";
     case 76: return L"Pfad nicht gefunden";
     case 91: return L"Objektvariable oder With-Blockvariable nicht festgelegt";
+    case 93: return L"Ungültige Musterzeichenfolge";
     case 94: return L"Unzulässige Verwendung von Null";
     case 424: return L"Objekt erforderlich";
     case 429: return L"Objekterstellung durch ActiveX-Komponente nicht möglich";

@@ -43,6 +43,7 @@ inline constexpr int32_t RenameAcrossDrives = 74;
 inline constexpr int32_t PathFileAccessError = 75;
 inline constexpr int32_t PathNotFound = 76;
 inline constexpr int32_t ObjectNotSet = 91;
+inline constexpr int32_t InvalidPatternString = 93;
 inline constexpr int32_t CannotCreateObject = 429;
 inline constexpr int32_t MemberNotSupported = 438;
 inline constexpr int32_t ArgumentNotOptional = 449;

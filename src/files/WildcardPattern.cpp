@@ -12,11 +12,7 @@ namespace korvane {
 namespace {
 
 // The runtime raises 93 for a pattern it cannot read: an unclosed "[" or a descending range.
-constexpr int32_t InvalidPatternString = 93;
-
-[[noreturn]] void raiseInvalidPattern() {
-    throw AutomationError(InvalidPatternString, L"Ungültige Musterzeichenfolge");
-}
+[[noreturn]] void raiseInvalidPattern() { raiseRuntimeError(rt::InvalidPatternString); }
 
 struct CharRange {
     wchar_t low;
