@@ -11,25 +11,6 @@ namespace korvane::com {
 EnumVariantServer::EnumVariantServer(DispatchPtr collection, std::unique_ptr<Enumerator> items)
     : collection_(std::move(collection)), items_(std::move(items)) {}
 
-HRESULT EnumVariantServer::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IEnumVARIANT) {
-        *out = static_cast<IEnumVARIANT*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG EnumVariantServer::AddRef() { return ++refs_; }
-
-ULONG EnumVariantServer::Release() {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
 HRESULT EnumVariantServer::Next(ULONG count, VARIANT* items, ULONG* fetched) {
     if (!items) return E_POINTER;
     ULONG done = 0;

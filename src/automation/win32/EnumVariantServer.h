@@ -3,24 +3,19 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <atomic>
 #include <memory>
 
 #include "automation/Dispatch.h"
 #include "automation/win32/ComImplementation.h"
+#include "automation/win32/ComObject.h"
 
 namespace korvane::com {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
-class EnumVariantServer final : public IEnumVARIANT {
+class EnumVariantServer final : public ComObject<EnumVariantServer, IEnumVARIANT> {
 public:
     // One reference, owned by the creator. The collection is kept for Reset and Clone.
     EnumVariantServer(DispatchPtr collection, std::unique_ptr<Enumerator> items);
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IEnumVARIANT
     HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override;
@@ -30,8 +25,8 @@ public:
 
 private:
     ~EnumVariantServer() = default;
+    friend ComObject;
 
-    std::atomic<ULONG> refs_{1};
     DispatchPtr collection_;
     std::unique_ptr<Enumerator> items_;
     ULONG position_ = 0;

@@ -1,10 +1,10 @@
 #include "automation/win32/RetryMessageFilter.h"
 
-#include <atomic>
 #include <utility>
 
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComImplementation.h"
+#include "automation/win32/ComObject.h"
 
 namespace korvane::com {
 
@@ -15,26 +15,9 @@ inline constexpr DWORD GiveUp = static_cast<DWORD>(-1);
 thread_local const RetryMessageFilter* innermost = nullptr;
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
-class RetryPolicy final : public IMessageFilter {
+class RetryPolicy final : public ComObject<RetryPolicy, IMessageFilter> {
 public:
     explicit RetryPolicy(std::chrono::milliseconds bound) : bound_(bound) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IMessageFilter) {
-            *out = static_cast<IMessageFilter*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     // This program serves nobody: incoming calls are simply handled.
     DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
@@ -47,8 +30,8 @@ public:
 
 private:
     ~RetryPolicy() = default;
+    friend ComObject;
 
-    std::atomic<ULONG> refs_{1};
     std::chrono::milliseconds bound_;
 };
 KORVANE_COM_IMPLEMENTATION_END

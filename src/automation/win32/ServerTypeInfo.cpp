@@ -6,25 +6,6 @@ namespace korvane::com {
 
 ITypeInfo* ServerTypeInfo::create(const GUID& interfaceId) { return new ServerTypeInfo(interfaceId); }
 
-HRESULT ServerTypeInfo::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_ITypeInfo) {
-        *out = static_cast<ITypeInfo*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG ServerTypeInfo::AddRef() { return ++refs_; }
-
-ULONG ServerTypeInfo::Release() {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
 HRESULT ServerTypeInfo::GetTypeAttr(TYPEATTR** attr) {
     if (!attr) return E_POINTER;
     // cppcheck-suppress legacyUninitvar ; value-initialised by the braces, cppcheck misreads placement-new syntax

@@ -4,22 +4,16 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <atomic>
-
 #include "automation/win32/ComImplementation.h"
+#include "automation/win32/ComObject.h"
 
 namespace korvane::com {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
-class ServerTypeInfo final : public ITypeInfo {
+class ServerTypeInfo final : public ComObject<ServerTypeInfo, ITypeInfo> {
 public:
     // A new object with one reference, owned by the caller.
     static ITypeInfo* create(const GUID& interfaceId);
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // ITypeInfo: only the type attributes; everything else is not offered.
     HRESULT STDMETHODCALLTYPE GetTypeAttr(TYPEATTR** attr) override;
@@ -48,8 +42,8 @@ public:
 private:
     explicit ServerTypeInfo(const GUID& interfaceId) : interfaceId_(interfaceId) {}
     ~ServerTypeInfo() = default;
+    friend ComObject;
 
-    std::atomic<ULONG> refs_{1};
     GUID interfaceId_;
 };
 KORVANE_COM_IMPLEMENTATION_END
