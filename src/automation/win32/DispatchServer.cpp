@@ -84,27 +84,9 @@ private:
 
 DispatchServer::DispatchServer(DispatchPtr target) : target_(std::move(target)) {}
 
-HRESULT DispatchServer::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG DispatchServer::AddRef() { return ++refs_; }
-
-ULONG DispatchServer::Release() {
-    ULONG left = --refs_;
-    if (left == 0) {
-        ServerObjects::instance().forget(this);
-        delete this;
-    }
-    return left;
-}
+// Reached only through the last Release: the wrapper leaves the registry with it, so that the next
+// wrap of the same object makes a fresh wrapper instead of handing out this dead one.
+DispatchServer::~DispatchServer() { ServerObjects::instance().forget(this); }
 
 HRESULT DispatchServer::GetTypeInfoCount(UINT* count) {
     if (!count) return E_POINTER;

@@ -4,26 +4,20 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <atomic>
-
 #include "automation/Dispatch.h"
 #include "automation/win32/ComImplementation.h"
+#include "automation/win32/ComObject.h"
 
 namespace korvane::com {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
-class DispatchServer final : public IDispatch {
+class DispatchServer final : public ComObject<DispatchServer, IDispatch> {
 public:
     // One reference, owned by the creator.
     explicit DispatchServer(DispatchPtr target);
 
     const DispatchPtr& target() const noexcept { return target_; }
-    ULONG references() const noexcept { return refs_; }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    using ComObject::references;
 
     // IDispatch
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -34,10 +28,10 @@ public:
                                      VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
 
 private:
-    ~DispatchServer() = default;
+    ~DispatchServer();
+    friend ComObject;
     HRESULT newEnum(VARIANT* result);
 
-    std::atomic<ULONG> refs_{1};
     DispatchPtr target_;
 };
 KORVANE_COM_IMPLEMENTATION_END
