@@ -5,22 +5,7 @@
 
 namespace edgesim::server {
 
-HRESULT ApplicationClassFactory::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-        *out = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG ApplicationClassFactory::Release() {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
+ApplicationClassFactory::~ApplicationClassFactory() = default;
 
 HRESULT ApplicationClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
     if (!out) return E_POINTER;

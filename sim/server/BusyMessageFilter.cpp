@@ -16,23 +16,6 @@ bool runsUnderWine() {
 BusyMessageFilter::BusyMessageFilter(std::shared_ptr<Simulator> simulator)
     : simulator_(std::move(simulator)), busyAnswer_(runsUnderWine() ? SERVERCALL_REJECTED : SERVERCALL_RETRYLATER) {}
 
-HRESULT BusyMessageFilter::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IMessageFilter) {
-        *out = static_cast<IMessageFilter*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG BusyMessageFilter::Release() {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
 DWORD BusyMessageFilter::HandleInComingCall(DWORD callType, HTASK, DWORD, LPINTERFACEINFO info) {
     if (callType == CALLTYPE_ASYNC || callType == CALLTYPE_ASYNC_CALLPENDING) return SERVERCALL_ISHANDLED;
     // Only automation calls are turned away; COM's own bookkeeping (releases, interface queries)

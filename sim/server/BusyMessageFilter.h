@@ -6,22 +6,18 @@
 #include <windows.h>
 #include <objidl.h>
 
-#include <atomic>
 #include <memory>
 
 #include "automation/win32/ComImplementation.h"
+#include "automation/win32/ComObject.h"
 #include "model/Simulator.h"
 
 namespace edgesim::server {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
-class BusyMessageFilter final : public IMessageFilter {
+class BusyMessageFilter final : public korvane::com::ComObject<BusyMessageFilter, IMessageFilter> {
 public:
     explicit BusyMessageFilter(std::shared_ptr<Simulator> simulator);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override;
 
     DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD callType, HTASK caller, DWORD tickCount,
                                                LPINTERFACEINFO info) override;
@@ -30,8 +26,8 @@ public:
 
 private:
     ~BusyMessageFilter() = default;
+    friend ComObject;
 
-    std::atomic<ULONG> refs_{1};
     std::shared_ptr<Simulator> simulator_;
     DWORD busyAnswer_;
 };
