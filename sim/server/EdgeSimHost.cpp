@@ -9,6 +9,7 @@
 #include "automation/TextConvert.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComPtr.h"
+#include "automation/win32/MessageFilterRegistration.h"
 #include "automation/win32/ServerObjects.h"
 #include "model/SimObject.h"
 #include "server/ApplicationClassFactory.h"
@@ -16,7 +17,6 @@
 #include "server/ClassObjectRegistration.h"
 #include "server/EdgeSimClass.h"
 #include "server/HostWindow.h"
-#include "server/MessageFilterRegistration.h"
 #include "server/RunningObjectRegistration.h"
 
 namespace edgesim::server {
@@ -24,6 +24,7 @@ namespace edgesim::server {
 namespace {
 
 using korvane::com::ComPtr;
+using korvane::com::MessageFilterRegistration;
 using korvane::com::ServerObjects;
 
 // The interface id each kind of simulated object reports as its type, so callers share name look-ups per kind.

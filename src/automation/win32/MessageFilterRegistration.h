@@ -5,7 +5,7 @@
 
 #include "automation/win32/ComPtr.h"
 
-namespace edgesim::server {
+namespace korvane::com {
 
 class MessageFilterRegistration {
 public:
@@ -15,7 +15,7 @@ public:
     MessageFilterRegistration& operator=(const MessageFilterRegistration&) = delete;
 
 private:
-    korvane::com::ComPtr<IMessageFilter> previous_;
+    ComPtr<IMessageFilter> previous_;
 };
 
-}  // namespace edgesim::server
+}  // namespace korvane::com

@@ -1,17 +1,17 @@
-#include "server/MessageFilterRegistration.h"
+#include "automation/win32/MessageFilterRegistration.h"
 
 #include "automation/win32/ComErrors.h"
 
-namespace edgesim::server {
+namespace korvane::com {
 
 MessageFilterRegistration::MessageFilterRegistration(IMessageFilter* filter) {
     HRESULT hr = CoRegisterMessageFilter(filter, previous_.put());
-    if (FAILED(hr)) korvane::com::raiseHResult(hr);
+    if (FAILED(hr)) raiseHResult(hr);
 }
 
 MessageFilterRegistration::~MessageFilterRegistration() {
-    korvane::com::ComPtr<IMessageFilter> ours;
+    ComPtr<IMessageFilter> ours;
     CoRegisterMessageFilter(previous_.get(), ours.put());
 }
 
-}  // namespace edgesim::server
+}  // namespace korvane::com
