@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "automation/win32/ComErrors.h"
 #include "automation/win32/ComImplementation.h"
 #include "automation/win32/ComObject.h"
 
@@ -47,19 +46,11 @@ DWORD RetryMessageFilter::answer(DWORD rejectType, DWORD elapsed, std::chrono::m
 
 const RetryMessageFilter* RetryMessageFilter::current() noexcept { return innermost; }
 
-RetryMessageFilter::RetryMessageFilter(std::chrono::milliseconds bound) : bound_(bound) {
-    auto policy = ComPtr<IMessageFilter>::adopt(new RetryPolicy(bound));
-    HRESULT hr = CoRegisterMessageFilter(policy.get(), previous_.put());
-    if (FAILED(hr)) raiseHResult(hr);
-    registered_ = true;
-    outer_ = std::exchange(innermost, this);
-}
+RetryMessageFilter::RetryMessageFilter(std::chrono::milliseconds bound)
+    : bound_(bound),
+      registration_(ComPtr<IMessageFilter>::adopt(new RetryPolicy(bound)).get()),
+      outer_(std::exchange(innermost, this)) {}
 
-RetryMessageFilter::~RetryMessageFilter() {
-    if (!registered_) return;
-    innermost = outer_;
-    ComPtr<IMessageFilter> ours;
-    CoRegisterMessageFilter(previous_.get(), ours.put());
-}
+RetryMessageFilter::~RetryMessageFilter() { innermost = outer_; }
 
 }  // namespace korvane::com

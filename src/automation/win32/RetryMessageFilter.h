@@ -11,7 +11,7 @@
 
 #include <chrono>
 
-#include "automation/win32/ComPtr.h"
+#include "automation/win32/MessageFilterRegistration.h"
 
 namespace korvane::com {
 
@@ -51,9 +51,10 @@ public:
 
 private:
     std::chrono::milliseconds bound_;
-    ComPtr<IMessageFilter> previous_;
-    const RetryMessageFilter* outer_ = nullptr;
-    bool registered_ = false;
+    // In this order: the policy is registered before this object becomes the thread's innermost
+    // filter, and this object stops being innermost before the previous filter is put back.
+    MessageFilterRegistration registration_;
+    const RetryMessageFilter* outer_;
 };
 
 }  // namespace korvane::com
