@@ -9,13 +9,12 @@ namespace edgesim {
 
 class LayeredStore : public DocumentStore {
 public:
-    explicit LayeredStore(std::shared_ptr<DocumentStore> backing);
+    explicit LayeredStore(std::shared_ptr<DocumentStore> backing);  // never null
 
     std::optional<std::wstring> read(std::wstring_view path) override;
     bool write(std::wstring_view path, std::wstring_view text) override;
 
     MemoryStore& inlineFiles() noexcept { return inline_; }
-    const std::shared_ptr<DocumentStore>& backing() const noexcept { return backing_; }
 
 private:
     MemoryStore inline_;

@@ -12,15 +12,9 @@ public:
     bool write(std::wstring_view path, std::wstring_view text) override;
 
     bool contains(std::wstring_view path) const;
-    // Every file, under the spelling it was first written with.
-    std::map<std::wstring, std::wstring> files() const;
 
 private:
-    struct Entry {
-        std::wstring spelling;
-        std::wstring text;
-    };
-    std::map<std::wstring, Entry> files_;  // keyed by the lower-case path
+    std::map<std::wstring, std::wstring> files_;  // keyed by the lower-case path
 };
 
 }  // namespace edgesim

@@ -25,13 +25,11 @@ std::shared_ptr<Simulator> Simulator::fromScenario(std::wstring_view scenarioTex
     return simulator;
 }
 
-std::shared_ptr<Simulator> Simulator::fromScenarioFile(const std::filesystem::path& file,
-                                                       std::shared_ptr<DocumentStore> store) {
+std::shared_ptr<Simulator> Simulator::fromScenarioFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) err::raise(err::Fail, L"Das Szenario " + file.wstring() + L" kann nicht gelesen werden.");
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!store) store = std::make_shared<FileStore>();
-    return fromScenario(korvane::fromUtf8(bytes), std::move(store));
+    return fromScenario(korvane::fromUtf8(bytes), std::make_shared<FileStore>());
 }
 
 Simulator::~Simulator() = default;
@@ -50,15 +48,12 @@ bool Simulator::hasQuit() const { return session_->hasQuit(); }
 bool Simulator::endedAbruptly() const { return session_->endedAbruptly(); }
 bool Simulator::isBusy() const { return session_->isBusy(); }
 void Simulator::noteRejectedCall() { session_->noteRejectedCall(); }
-size_t Simulator::rejectedCallCount() const { return session_->rejectedCallCount(); }
 void Simulator::onQuit(std::function<void()> hook) { session_->quitHook = std::move(hook); }
 void Simulator::onAbruptEnd(std::function<void()> hook) { session_->abruptEndHook = std::move(hook); }
 void Simulator::setClock(Clock clock) { session_->clock = std::move(clock); }
 void Simulator::noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error) {
     session_->noteBinding(how, progId, ok, error);
 }
-
-std::wstring Simulator::version() const { return session_->version; }
 
 bool Simulator::setting(korvane::DispId id) const {
     auto it = session_->settings.find(id);
@@ -78,15 +73,11 @@ std::vector<int32_t> Simulator::commands() const { return session_->commands(); 
 size_t Simulator::idleCallCount() const { return session_->idleCallCount(); }
 const std::vector<std::wstring>& Simulator::notes() const { return session_->notes(); }
 const std::vector<CallRecord>& Simulator::calls() const { return session_->calls(); }
-size_t Simulator::callCount() const { return session_->callCount(); }
-size_t Simulator::nameLookupCount() const { return session_->nameLookupCount(); }
 
 std::wstring Simulator::stateText() const { return StateWriter::write(*session_); }
 
 std::wstring Simulator::fileStateText(std::wstring_view path) const {
     return StateWriter::describeFile(path, session_->store().read(path));
 }
-
-DocumentStore& Simulator::store() const { return session_->store(); }
 
 }  // namespace edgesim

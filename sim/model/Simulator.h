@@ -22,7 +22,6 @@
 namespace edgesim {
 
 class Session;
-class LayeredStore;
 
 // The programmatic identifier under which the application is registered.
 inline constexpr wchar_t kProgId[] = L"SolidEdge.Application";
@@ -36,9 +35,8 @@ public:
     // describing the line when the scenario is malformed or names a file that cannot be read.
     static std::shared_ptr<Simulator> fromScenario(std::wstring_view scenarioText,
                                                    std::shared_ptr<DocumentStore> store = nullptr);
-    // Reads a UTF-8 scenario file; documents not given inline are real files (FileStore) by default.
-    static std::shared_ptr<Simulator> fromScenarioFile(const std::filesystem::path& file,
-                                                       std::shared_ptr<DocumentStore> store = nullptr);
+    // Reads a UTF-8 scenario file; documents not given inline are real files (FileStore).
+    static std::shared_ptr<Simulator> fromScenarioFile(const std::filesystem::path& file);
 
     ~Simulator();
     Simulator(const Simulator&) = delete;
@@ -57,7 +55,6 @@ public:
     bool endedAbruptly() const;    // a scripted abrupt end happened
     bool isBusy() const;           // rejecting calls for now (a scripted busy span)
     void noteRejectedCall();       // the host turned a call away because the application was busy
-    size_t rejectedCallCount() const;
     void onQuit(std::function<void()> hook);
     void onAbruptEnd(std::function<void()> hook);
     void setClock(Clock clock);
@@ -65,7 +62,6 @@ public:
     void noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error);
 
     // --- Inspection ---
-    std::wstring version() const;
     bool setting(korvane::DispId id) const;  // the Boolean settings 18 and 29 (True when never set)
     std::vector<std::shared_ptr<const Document>> documents() const;  // open documents, in Documents order
     std::shared_ptr<const Document> activeDocument() const;           // null when none
@@ -75,15 +71,11 @@ public:
     size_t idleCallCount() const;            // calls of member 63
     const std::vector<std::wstring>& notes() const;  // misuse the application noticed
     const std::vector<CallRecord>& calls() const;    // every call, look-up and binding, in order
-    size_t callCount() const;                // invokes and enumerations
-    size_t nameLookupCount() const;          // look-ups of member names answered
 
     // The documented final-state text.
     std::wstring stateText() const;
     // The content of a file as the store holds it now, in the state format ("file <path> missing" when absent).
     std::wstring fileStateText(std::wstring_view path) const;
-    // The store through which documents are read and saved (inline files over the given store).
-    DocumentStore& store() const;
 
 private:
     Simulator() = default;
