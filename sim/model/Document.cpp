@@ -75,30 +75,25 @@ void Document::showGroup(SheetGroupKind group) {
     else current_.reset();
 }
 
-void Document::clearSelection() {
-    selectionSheet_.reset();
-    selection_.clear();
-}
+void Document::clearSelection() { selection_.clear(); }
 
 void Document::selectAllOnCurrentSheet() {
     clearSelection();
     const Sheet* sheet = currentSheetData();
     if (!sheet) return;
-    selectionSheet_ = current_;
     for (size_t i = 0; i < sheet->items.size(); ++i) selection_.push_back(i);
 }
 
 std::vector<std::wstring> Document::selectedItems() const {
     std::vector<std::wstring> out;
-    if (!selectionSheet_) return out;
-    const Sheet& sheet = content_.sheets(selectionSheet_->group)[selectionSheet_->index];
-    for (size_t i : selection_) out.push_back(sheet.items[i]);
+    if (const Sheet* sheet = currentSheetData())
+        for (size_t i : selection_) out.push_back(sheet->items[i]);
     return out;
 }
 
 void Document::deleteSelection() {
-    if (selectionSheet_ && !selection_.empty()) {
-        std::vector<std::wstring>& items = content_.sheets(selectionSheet_->group)[selectionSheet_->index].items;
+    if (!selection_.empty()) {
+        std::vector<std::wstring>& items = content_.sheets(current_->group)[current_->index].items;
         std::vector<size_t> positions = selection_;
         std::sort(positions.rbegin(), positions.rend());
         for (size_t i : positions) items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));

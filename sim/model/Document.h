@@ -38,8 +38,7 @@ public:
     bool showsBackground() const noexcept { return showsBackground_; }
     std::optional<SheetRef> currentSheet() const noexcept { return current_; }
     const Sheet* currentSheetData() const;
-    // The selected items of the window: the sheet they are on and their positions on it.
-    std::optional<SheetRef> selectionSheet() const noexcept { return selectionSheet_; }
+    // The positions of the selected items on the current sheet (any change of sheet clears the selection).
     const std::vector<size_t>& selection() const noexcept { return selection_; }
     size_t titleBlockUpdates() const noexcept { return titleBlockUpdates_; }
     size_t propertySetSaves(const std::wstring& setName) const;
@@ -83,7 +82,6 @@ private:
     bool showsBackground_ = false;
     std::optional<SheetRef> current_;
     std::optional<size_t> lastWorkingSheet_;
-    std::optional<SheetRef> selectionSheet_;
     std::vector<size_t> selection_;
     size_t titleBlockUpdates_ = 0;
     std::map<std::wstring, size_t> propertySetSaves_;
