@@ -83,7 +83,6 @@ korvane::Variant Session::serve(SimObject& target, korvane::DispId id, korvane::
     std::wstring member(target.memberName(id));
     size_t entry = record(target, id, member, callKindOf(kind));
     for (const korvane::Variant& a : args) calls_[entry].arguments.push_back(a.describe());
-    ++callCount_;
     return guarded(entry, [&] {
         refuseWhenEnded(target);
         applyFaults(target, id, member);
@@ -98,7 +97,6 @@ korvane::DispId Session::lookup(SimObject& target, std::wstring_view name) {
         for (const MemberName& m : target.members()) {
             if (korvane::equalsIgnoringCase(m.name, name)) {
                 calls_[entry].id = m.id;
-                ++lookupCount_;
                 return m.id;
             }
         }
@@ -108,7 +106,6 @@ korvane::DispId Session::lookup(SimObject& target, std::wstring_view name) {
 
 std::vector<korvane::Variant> Session::enumerateItems(SimObject& target) {
     size_t entry = record(target, kNewEnumId, L"_NewEnum", CallKind::Enumerate);
-    ++callCount_;
     return guarded(entry, [&] {
         refuseWhenEnded(target);
         applyFaults(target, kNewEnumId, L"_NewEnum");
@@ -126,6 +123,19 @@ void Session::noteBinding(std::wstring_view how, std::wstring_view progId, bool 
     entry.ok = ok;
     entry.error = error;
     calls_.push_back(std::move(entry));
+}
+
+// Counted from the log, which keeps every entry: a failed call counts as a call, a failed look-up as no look-up.
+size_t Session::callCount() const {
+    return static_cast<size_t>(std::count_if(calls_.begin(), calls_.end(), [](const CallRecord& r) {
+        return r.kind != CallKind::Lookup && r.kind != CallKind::Bind;
+    }));
+}
+
+size_t Session::nameLookupCount() const {
+    return static_cast<size_t>(std::count_if(calls_.begin(), calls_.end(), [](const CallRecord& r) {
+        return r.kind == CallKind::Lookup && r.ok;
+    }));
 }
 
 bool Session::isBusy() const { return busyUntil_ && clock() < *busyUntil_; }

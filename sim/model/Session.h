@@ -88,8 +88,8 @@ public:
     size_t idleCallCount() const noexcept { return idleCalls_; }
     const std::vector<std::wstring>& notes() const noexcept { return notes_; }
     const std::vector<CallRecord>& calls() const noexcept { return calls_; }
-    size_t callCount() const noexcept { return callCount_; }
-    size_t nameLookupCount() const noexcept { return lookupCount_; }
+    size_t callCount() const;        // invokes and enumerations
+    size_t nameLookupCount() const;  // look-ups of member names answered
     LayeredStore& store() const noexcept { return *store_; }
 
 private:
@@ -110,8 +110,6 @@ private:
     std::vector<int32_t> commands_;
     std::vector<std::wstring> notes_;
     std::vector<CallRecord> calls_;
-    size_t callCount_ = 0;
-    size_t lookupCount_ = 0;
     size_t idleCalls_ = 0;
     size_t untitled_ = 0;
     size_t rejectedCalls_ = 0;
