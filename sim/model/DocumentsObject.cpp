@@ -3,7 +3,6 @@
 #include <array>
 
 #include "model/Session.h"
-#include "model/SimError.h"
 
 namespace edgesim {
 
@@ -18,12 +17,7 @@ korvane::Variant DocumentsObject::serveMember(Session& session, korvane::DispId 
     if (!isRead(kind)) noSuchMember();
     const auto& documents = session.documents();
     switch (id) {
-    case 0: {
-        int32_t position = argument(args, 0).toLong();
-        if (position < 1 || static_cast<size_t>(position) > documents.size())
-            err::raise(err::BadIndex, L"Ungültiger Index.");
-        return korvane::Variant(documents[static_cast<size_t>(position - 1)]);
-    }
+    case 0: return korvane::Variant(documents[position(argument(args, 0), documents.size())]);
     case 3: return korvane::Variant::i4(static_cast<int32_t>(documents.size()));
     case 6:
         // The name may come by value or by reference; toText reads either.

@@ -18,7 +18,7 @@ std::span<const MemberName> PropertyObject::members() const { return kMembers; }
 
 const Property& PropertyObject::property() const {
     const Property* found = document().content().property(setName_, propertyName_);
-    if (!found) err::raise(err::BadIndex, L"Ungültiger Index.");
+    if (!found) err::badIndex();
     return *found;
 }
 

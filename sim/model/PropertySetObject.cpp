@@ -20,7 +20,7 @@ std::span<const MemberName> PropertySetObject::members() const { return kMembers
 
 const PropertySet& PropertySetObject::set() const {
     const PropertySet* found = document().content().propertySet(setName_);
-    if (!found) err::raise(err::BadIndex, L"Ungültiger Index.");
+    if (!found) err::badIndex();
     return *found;
 }
 
@@ -32,14 +32,11 @@ korvane::Variant PropertySetObject::serveMember(Session& session, korvane::DispI
     case 0: {
         const korvane::Variant& which = argument(args, 0);
         if (which.type() == korvane::VarType::I2 || which.type() == korvane::VarType::I4) {
-            int32_t position = which.toLong();
-            if (position < 1 || static_cast<size_t>(position) > properties.properties.size())
-                err::raise(err::BadIndex, L"Ungültiger Index.");
-            return korvane::Variant(std::make_shared<PropertyObject>(
-                documentPtr(), setName_, properties.properties[static_cast<size_t>(position - 1)].name));
+            const Property& p = properties.properties[position(which, properties.properties.size())];
+            return korvane::Variant(std::make_shared<PropertyObject>(documentPtr(), setName_, p.name));
         }
         std::wstring name = which.toText();
-        if (!properties.find(name)) err::raise(err::BadIndex, L"Ungültiger Index.");
+        if (!properties.find(name)) err::badIndex();
         return korvane::Variant(std::make_shared<PropertyObject>(documentPtr(), setName_, name));
     }
     case 3: return korvane::Variant::i4(static_cast<int32_t>(properties.properties.size()));

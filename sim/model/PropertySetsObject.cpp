@@ -22,14 +22,11 @@ korvane::Variant PropertySetsObject::serveMember(Session&, korvane::DispId id, k
     switch (id) {
     case 0: {
         const korvane::Variant& which = argument(args, 0);
-        if (which.type() == korvane::VarType::I2 || which.type() == korvane::VarType::I4) {
-            int32_t position = which.toLong();
-            if (position < 1 || static_cast<size_t>(position) > sets.size()) err::raise(err::BadIndex, L"Ungültiger Index.");
+        if (which.type() == korvane::VarType::I2 || which.type() == korvane::VarType::I4)
             return korvane::Variant(
-                std::make_shared<PropertySetObject>(documentPtr(), sets[static_cast<size_t>(position - 1)].name));
-        }
+                std::make_shared<PropertySetObject>(documentPtr(), sets[position(which, sets.size())].name));
         std::wstring name = which.toText();
-        if (!document().content().propertySet(name)) err::raise(err::BadIndex, L"Ungültiger Index.");
+        if (!document().content().propertySet(name)) err::badIndex();
         return korvane::Variant(std::make_shared<PropertySetObject>(documentPtr(), name));
     }
     case 3: return korvane::Variant::i4(static_cast<int32_t>(sets.size()));

@@ -22,7 +22,7 @@ korvane::Variant SheetGroupsObject::serveMember(Session&, korvane::DispId id, ko
     case 0: {
         // The program passes the 16-bit integer 2; any whole number is taken.
         int32_t index = argument(args, 0).toLong();
-        if (index != 1 && index != 2) err::raise(err::BadIndex, L"Ungültiger Index.");
+        if (index != 1 && index != 2) err::badIndex();
         return korvane::Variant(std::make_shared<SheetGroupObject>(documentPtr(), static_cast<SheetGroupKind>(index)));
     }
     case 3: return korvane::Variant::i4(2);

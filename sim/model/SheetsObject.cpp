@@ -29,12 +29,10 @@ korvane::Variant SheetsObject::serveMember(Session&, korvane::DispId id, korvane
             for (size_t i = 0; i < sheets.size(); ++i)
                 if (sheets[i].name == name)
                     return korvane::Variant(std::make_shared<SheetObject>(documentPtr(), SheetRef{group_, i}));
-            err::raise(err::BadIndex, L"Ungültiger Index.");
+            err::badIndex();
         }
-        int32_t position = which.toLong();
-        if (position < 1 || static_cast<size_t>(position) > sheets.size()) err::raise(err::BadIndex, L"Ungültiger Index.");
         return korvane::Variant(
-            std::make_shared<SheetObject>(documentPtr(), SheetRef{group_, static_cast<size_t>(position - 1)}));
+            std::make_shared<SheetObject>(documentPtr(), SheetRef{group_, position(which, sheets.size())}));
     }
     case 3: return korvane::Variant::i4(static_cast<int32_t>(sheets.size()));
     default: noSuchMember();

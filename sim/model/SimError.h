@@ -20,5 +20,7 @@ inline constexpr int32_t AccessDenied = static_cast<int32_t>(0x80030005u);      
 inline constexpr wchar_t kSource[] = L"EdgeSim";
 
 [[noreturn]] void raise(int32_t number, std::wstring description);
+// What every collection answers for an item it does not have, by position or by name.
+[[noreturn]] void badIndex();
 
 }  // namespace edgesim::err

@@ -55,6 +55,12 @@ const korvane::Variant& SimObject::argument(const std::vector<korvane::Variant>&
     return args[index];
 }
 
+size_t SimObject::position(const korvane::Variant& which, size_t count) {
+    int32_t given = which.toLong();
+    if (given < 1 || static_cast<size_t>(given) > count) err::badIndex();
+    return static_cast<size_t>(given - 1);
+}
+
 std::wstring_view interfaceIdOf(const korvane::Dispatch& object) {
     auto* simulated = dynamic_cast<const SimObject*>(&object);
     return simulated ? simulated->interfaceId() : std::wstring_view{};

@@ -52,6 +52,8 @@ protected:
     const std::weak_ptr<Session>& sessionRef() const noexcept { return session_; }
     // The i-th argument (from 0); raises 449 when it is absent or omitted.
     static const korvane::Variant& argument(const std::vector<korvane::Variant>& args, size_t index);
+    // The 0-based index of an item given by its 1-based position among `count`; raises BadIndex outside.
+    static size_t position(const korvane::Variant& which, size_t count);
     [[noreturn]] static void noSuchMember();
     // A read is a property get or a method call: automation callers may use either for a read.
     static bool isRead(korvane::InvokeKind kind) { return kind != korvane::InvokeKind::PropertyPut; }
