@@ -1,9 +1,5 @@
 #include "model/Simulator.h"
 
-#include <fstream>
-#include <iterator>
-
-#include "automation/TextConvert.h"
 #include "model/ApplicationObject.h"
 #include "model/FileStore.h"
 #include "model/LayeredStore.h"
@@ -25,11 +21,11 @@ std::shared_ptr<Simulator> Simulator::fromScenario(std::wstring_view scenarioTex
     return simulator;
 }
 
-std::shared_ptr<Simulator> Simulator::fromScenarioFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) err::raise(err::Fail, L"Das Szenario " + file.wstring() + L" kann nicht gelesen werden.");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return fromScenario(korvane::fromUtf8(bytes), std::make_shared<FileStore>());
+std::shared_ptr<Simulator> Simulator::fromScenarioFile(std::wstring_view file) {
+    auto store = std::make_shared<FileStore>();
+    std::optional<std::wstring> text = store->read(file);
+    if (!text) err::raise(err::Fail, L"Das Szenario " + std::wstring(file) + L" kann nicht gelesen werden.");
+    return fromScenario(*text, std::move(store));
 }
 
 Simulator::~Simulator() = default;

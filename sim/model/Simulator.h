@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,7 +35,7 @@ public:
     static std::shared_ptr<Simulator> fromScenario(std::wstring_view scenarioText,
                                                    std::shared_ptr<DocumentStore> store = nullptr);
     // Reads a UTF-8 scenario file; documents not given inline are real files (FileStore).
-    static std::shared_ptr<Simulator> fromScenarioFile(const std::filesystem::path& file);
+    static std::shared_ptr<Simulator> fromScenarioFile(std::wstring_view file);
 
     ~Simulator();
     Simulator(const Simulator&) = delete;

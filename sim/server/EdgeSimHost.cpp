@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <optional>
 
 #include "automation/AutomationError.h"
-#include "automation/TextConvert.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComPtr.h"
 #include "automation/win32/MessageFilterRegistration.h"
 #include "automation/win32/ServerObjects.h"
+#include "model/FileStore.h"
 #include "model/SimObject.h"
 #include "server/ApplicationClassFactory.h"
 #include "server/BusyMessageFilter.h"
@@ -61,7 +60,7 @@ void EdgeSimHost::serve() {
     log_.write(L"Start" + std::wstring(options_.embedding ? L" (von COM gestartet)" : L"") + L", Szenario \"" +
                options_.scenario + L"\"");
     simulator_ = options_.scenario.empty() ? Simulator::fromScenario(L"")
-                                           : Simulator::fromScenarioFile(std::filesystem::path(options_.scenario));
+                                           : Simulator::fromScenarioFile(options_.scenario);
     ServerObjects::instance().setTypeIdentity(&typeOf);
     simulator_->onQuit([this] {
         log_.write(L"Quit aufgerufen");
@@ -106,14 +105,8 @@ void EdgeSimHost::serve() {
 
 void EdgeSimHost::writeState(const std::wstring& block) {
     if (options_.state.empty()) return;
-    std::FILE* out = nullptr;
-    if (_wfopen_s(&out, options_.state.c_str(), L"wb") != 0 || !out) {
+    if (!FileStore().write(options_.state, simulator_->stateText() + block))
         log_.write(L"Zustandsdatei nicht schreibbar: " + options_.state);
-        return;
-    }
-    std::string text = korvane::toUtf8(simulator_->stateText() + block);
-    std::fwrite(text.data(), 1, text.size(), out);
-    std::fclose(out);
 }
 
 }  // namespace edgesim::server
