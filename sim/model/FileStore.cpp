@@ -14,7 +14,6 @@ std::optional<std::wstring> FileStore::read(std::wstring_view path) {
     if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
-    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
     return korvane::fromUtf8(bytes);
 }
 

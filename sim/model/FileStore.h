@@ -1,5 +1,6 @@
 #pragma once
-// Document files on disk, stored as UTF-8 text.
+// Document files on disk, stored as UTF-8 text. A byte-order mark is read as U+FEFF and left to
+// TextLines, which every reader of these files goes through.
 #include "model/DocumentStore.h"
 
 namespace edgesim {
