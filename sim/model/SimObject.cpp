@@ -1,28 +1,11 @@
 #include "model/SimObject.h"
 
 #include "automation/AutomationError.h"
+#include "automation/ListEnumerator.h"
 #include "model/Session.h"
 #include "model/SimError.h"
 
 namespace edgesim {
-
-namespace {
-
-class ListEnumerator : public korvane::Enumerator {
-public:
-    explicit ListEnumerator(std::vector<korvane::Variant> items) : items_(std::move(items)) {}
-    bool next(korvane::Variant& item) override {
-        if (position_ >= items_.size()) return false;
-        item = items_[position_++];
-        return true;
-    }
-
-private:
-    std::vector<korvane::Variant> items_;
-    size_t position_ = 0;
-};
-
-}  // namespace
 
 std::shared_ptr<Session> SimObject::lockSession() const {
     auto session = session_.lock();
@@ -37,7 +20,7 @@ korvane::Variant SimObject::invoke(korvane::DispId id, korvane::InvokeKind kind,
 korvane::DispId SimObject::idOfName(std::wstring_view name) { return lockSession()->lookup(*this, name); }
 
 std::unique_ptr<korvane::Enumerator> SimObject::enumerate() {
-    return std::make_unique<ListEnumerator>(lockSession()->enumerateItems(*this));
+    return std::make_unique<korvane::ListEnumerator>(lockSession()->enumerateItems(*this));
 }
 
 std::wstring_view SimObject::memberName(korvane::DispId id) const {

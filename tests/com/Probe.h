@@ -11,6 +11,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/Dispatch.h"
+#include "automation/ListEnumerator.h"
 
 namespace probe {
 
@@ -70,21 +71,8 @@ public:
 
     // The collection: 1, "zwei" and the child.
     std::unique_ptr<korvane::Enumerator> enumerate() override {
-        class Items : public korvane::Enumerator {
-        public:
-            explicit Items(std::vector<Variant> items) : items_(std::move(items)) {}
-            bool next(Variant& item) override {
-                if (at_ >= items_.size()) return false;
-                item = items_[at_++];
-                return true;
-            }
-
-        private:
-            std::vector<Variant> items_;
-            size_t at_ = 0;
-        };
         if (!child_) child_ = std::make_shared<Probe>(type_);
-        return std::make_unique<Items>(
+        return std::make_unique<korvane::ListEnumerator>(
             std::vector<Variant>{Variant::i4(1), Variant(L"zwei"), Variant(korvane::DispatchPtr(child_))});
     }
 
