@@ -12,19 +12,16 @@ namespace edgesim {
 
 namespace {
 
-constexpr std::array<MemberName, 8> kDraftingMembers{{{1, L"Activate"},
+constexpr std::array<MemberName, 9> kDraftingMembers{{{1, L"Activate"},
                                                       {6, L"Close"},
                                                       {20, L"FullName"},
                                                       {21, L"Type"},
                                                       {22, L"Save"},
                                                       {23, L"Name"},
                                                       {52, L"Properties"},
-                                                      {4199, L"Sections"}}};
-constexpr MemberName kTitleBlockUpdate{4213, L"UpdatePropertyTextDisplay"};
-constexpr std::array<MemberName, 9> kDraftingAll{{kDraftingMembers[0], kDraftingMembers[1], kDraftingMembers[2],
-                                                  kDraftingMembers[3], kDraftingMembers[4], kDraftingMembers[5],
-                                                  kDraftingMembers[6], kDraftingMembers[7], kTitleBlockUpdate}};
-// Every other document type has the members of any document only.
+                                                      {4199, L"Sections"},
+                                                      {4213, L"UpdatePropertyTextDisplay"}}};
+// Every other document type has the members of any document only: those before Sections.
 constexpr std::span<const MemberName> kCommonMembers(kDraftingMembers.data(), 7);
 
 }  // namespace
@@ -128,7 +125,7 @@ std::wstring_view Document::interfaceId() const {
 }
 
 std::span<const MemberName> Document::members() const {
-    if (isDrafting()) return kDraftingAll;
+    if (isDrafting()) return kDraftingMembers;
     return kCommonMembers;
 }
 
