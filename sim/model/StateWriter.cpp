@@ -23,11 +23,17 @@ std::wstring indented(std::wstring_view block, std::wstring_view indent) {
 
 std::wstring groupName(SheetGroupKind group) { return group == SheetGroupKind::Working ? L"working" : L"background"; }
 
+// A document that was never saved has no full name: its short name in brackets stands for it.
+std::wstring documentName(const Document& d) {
+    return d.fullName().empty() ? L"(" + d.shortName() + L")" : d.fullName();
+}
+
 std::wstring documentBlock(const Document& d) {
-    std::wstring out = L"document " + (d.fullName().empty() ? L"(" + d.shortName() + L")" : d.fullName()) + L"\n";
+    std::wstring out = L"document " + documentName(d) + L"\n";
     out += L"  modified " + yesNo(d.modified()) + L"\n";
     if (d.isDrafting()) {
-        out += L"  view " + std::wstring(d.showsBackground() ? L"background" : L"working") + L"\n";
+        SheetGroupKind shown = d.showsBackground() ? SheetGroupKind::Background : SheetGroupKind::Working;
+        out += L"  view " + groupName(shown) + L"\n";
         if (auto current = d.currentSheet())
             out += L"  current-sheet " + groupName(current->group) + L" " + d.currentSheetData()->name + L"\n";
         else
@@ -55,8 +61,7 @@ std::wstring StateWriter::write(const Session& s) {
     out += L"  idle-calls " + std::to_wstring(s.idleCallCount()) + L"\n";
     out += L"  rejected-calls " + std::to_wstring(s.rejectedCallCount()) + L"\n";
     const auto& active = s.active();
-    out += L"  active " + (active ? (active->fullName().empty() ? L"(" + active->shortName() + L")" : active->fullName())
-                                  : std::wstring(L"none")) + L"\n";
+    out += L"  active " + (active ? documentName(*active) : std::wstring(L"none")) + L"\n";
     out += L"  commands";
     for (int32_t c : s.commands()) out += L" " + std::to_wstring(c);
     out += L"\n  clipboard " + std::to_wstring(s.clipboard().size()) + L"\n";
