@@ -1,7 +1,7 @@
 #include "server/ServerOptions.h"
 
-#include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
+#include "model/SimError.h"
 
 namespace edgesim::server {
 
@@ -14,9 +14,7 @@ ServerOptions ServerOptions::parse(const std::vector<std::wstring>& args,
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& a = args[i];
         auto value = [&]() -> const std::wstring& {
-            if (i + 1 >= args.size())
-                throw korvane::AutomationError(korvane::rt::InvalidArgument, L"Zu " + a + L" fehlt der Wert.",
-                                               L"EdgeSim");
+            if (i + 1 >= args.size()) err::raise(korvane::rt::InvalidArgument, L"Zu " + a + L" fehlt der Wert.");
             return args[++i];
         };
         if (korvane::equalsIgnoringCase(a, L"-Embedding") || korvane::equalsIgnoringCase(a, L"/Embedding")) {
@@ -29,7 +27,7 @@ ServerOptions ServerOptions::parse(const std::vector<std::wstring>& args,
         } else if (a == L"--log") {
             o.log = value();
         } else {
-            throw korvane::AutomationError(korvane::rt::InvalidArgument, L"Unbekanntes Argument: " + a, L"EdgeSim");
+            err::raise(korvane::rt::InvalidArgument, L"Unbekanntes Argument: " + a);
         }
     }
     if (o.embedding && !scenarioGiven) {
