@@ -28,6 +28,7 @@
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComBinder.h"
 #include "automation/win32/ComPtr.h"
+#include "model/Simulator.h"
 #include "server/EdgeSimClass.h"
 
 namespace {
@@ -49,7 +50,7 @@ std::vector<HWND> hostWindows() {
 
 bool registered() {
     CLSID clsid{};
-    if (FAILED(CLSIDFromProgID(L"SolidEdge.Application", &clsid))) return false;
+    if (FAILED(CLSIDFromProgID(edgesim::kProgId, &clsid))) return false;
     korvane::com::ComPtr<IUnknown> running;
     return SUCCEEDED(GetActiveObject(clsid, nullptr, running.put())) && running;
 }
@@ -102,7 +103,7 @@ int setProperties(int argc, wchar_t** argv) {
         korvane::com::Apartment apartment;
         korvane::com::ComBinder binder;
         // Every reference is let go before the apartment is left.
-        korvane::Object set = binder.getActiveObject(L"SolidEdge.Application")
+        korvane::Object set = binder.getActiveObject(edgesim::kProgId)
                                   .getObject(kActiveDocument)
                                   .getObject(kPropertySets)
                                   .callObject(kItem, {korvane::Variant(std::wstring(argv[2]))});
