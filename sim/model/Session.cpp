@@ -170,8 +170,8 @@ std::shared_ptr<Document> Session::adopt(std::wstring fullName, DocumentContent 
 }
 
 void Session::activate(const std::shared_ptr<Document>& document) {
-    std::erase(activationOrder_, document.get());
-    activationOrder_.push_back(document.get());
+    std::erase(activationOrder_, document);
+    activationOrder_.push_back(document);
     active_ = document;
 }
 
@@ -183,16 +183,9 @@ const std::shared_ptr<Document>& Session::requireActive() const {
 void Session::close(Document& document) {
     std::shared_ptr<Document> keep = document.shared_from_this();
     document.markClosed();
-    std::erase(activationOrder_, &document);
+    std::erase(activationOrder_, keep);
     std::erase(documents_, keep);
-    if (active_ == keep) {
-        active_.reset();
-        if (!activationOrder_.empty()) {
-            Document* next = activationOrder_.back();
-            for (const auto& d : documents_)
-                if (d.get() == next) active_ = d;
-        }
-    }
+    if (active_ == keep) active_ = activationOrder_.empty() ? nullptr : activationOrder_.back();
 }
 
 void Session::save(Document& document) {

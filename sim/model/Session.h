@@ -104,7 +104,7 @@ private:
     std::shared_ptr<LayeredStore> store_;
     std::shared_ptr<ApplicationObject> application_;
     std::vector<std::shared_ptr<Document>> documents_;
-    std::vector<Document*> activationOrder_;  // most recent last
+    std::vector<std::shared_ptr<Document>> activationOrder_;  // open documents once activated, most recent last
     std::shared_ptr<Document> active_;
     std::vector<std::wstring> clipboard_;
     std::vector<int32_t> commands_;
