@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "automation/AutomationError.h"
 #include "automation/Dispatch.h"
 #include "automation/ErrorPolicy.h"
 
 using namespace korvane;
+using korvane::test::errorOf;
 
 namespace {
 
@@ -35,15 +37,6 @@ public:
         return std::make_unique<E>();
     }
 };
-
-int32_t errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 }  // namespace
 

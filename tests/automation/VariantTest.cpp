@@ -2,21 +2,14 @@
 
 #include <limits>
 
+#include "TestSupport.h"
 #include "automation/AutomationError.h"
 #include "automation/Variant.h"
 
 using namespace korvane;
+using korvane::test::errorOf;
 
 namespace {
-
-int32_t errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 struct LongCase {
     const char* name;

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "cad/CadFixture.h"
 #include "cad/clsSolidEdge.h"
 
@@ -68,26 +69,16 @@ TEST_F(DocumentSearch, WalksEveryOpenDocument) {
 TEST_F(DocumentSearch, FailuresReachTheCaller) {
     // A wanted name too short to convert fails before the application is asked anything.
     startApplication(runningWith({{L"Z:\\p\\a.dft", doctype::Draft}}));
-    try {
-        clsSolidEdge se;
-        se.schlieseSolidEdgeDokument(L"Z");
-        ADD_FAILURE() << "a one-character name was accepted";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.number(), rt::InvalidArgument);
-    }
+    EXPECT_EQ(test::errorOf([] { clsSolidEdge().schlieseSolidEdgeDokument(L"Z"); }), rt::InvalidArgument)
+        << "a one-character name";
     EXPECT_EQ(bindings(), 0u) << "bound before converting the name";
 
     // A document that fails to tell its name ends the walk; higher positions are done by then.
     startApplication(runningWith({{L"Z:\\p\\a.dft", doctype::Draft}, {L"Z:\\p\\b.dft", doctype::Draft},
                                   {L"\\\\srv\\share\\p\\a.dft", doctype::Draft}},
                                  L"fault Document(Z:\\p\\b.dft) FullName error 440 Nicht verfügbar\n"));
-    try {
-        clsSolidEdge se;
-        se.schlieseSolidEdgeDokument(L"Z:\\p\\a.dft");
-        ADD_FAILURE() << "the failing name read was swallowed";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.number(), 440);
-    }
+    EXPECT_EQ(test::errorOf([] { clsSolidEdge().schlieseSolidEdgeDokument(L"Z:\\p\\a.dft"); }), 440)
+        << "a failing name read";
     EXPECT_EQ(openDocumentNames(), (std::vector<std::wstring>{L"Z:\\p\\a.dft", L"Z:\\p\\b.dft"}));
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "automation/TextConvert.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComDispatch.h"
@@ -18,6 +19,7 @@ using korvane::Object;
 using korvane::Variant;
 using korvane::com::ComDispatch;
 using korvane::com::ServerObjects;
+using korvane::test::errorOf;
 using probe::Probe;
 
 namespace {
@@ -155,12 +157,7 @@ TEST_F(ComAdapter, UnknownNamesAndNothingRaiseTheRuntimeErrors) {
     }
     Object none = o.getObject(probe::Nothing);
     EXPECT_TRUE(none.isNothing());
-    try {
-        none.get(L"Name");
-        ADD_FAILURE() << "call through Nothing accepted";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.number(), 91);
-    }
+    EXPECT_EQ(errorOf([&] { none.get(L"Name"); }), 91) << "a call through Nothing";
 }
 
 TEST_F(ComAdapter, OneServedObjectPerIdentityAndOwnObjectsComeBackUnwrapped) {
@@ -193,12 +190,7 @@ TEST_F(ComAdapter, ObjectsThatAreNoCollectionRefuseToBeWalked) {
         }
     };
     Object o = served(std::make_shared<Plain>());
-    try {
-        o.items();
-        ADD_FAILURE() << "walked an object without enumerator";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.number(), 438);
-    }
+    EXPECT_EQ(errorOf([&] { o.items(); }), 438) << "walking an object without enumerator";
 }
 
 TEST_F(ComAdapter, NamesAreLookedUpOncePerTypeOrOncePerObjectWithoutType) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "TestSupport.h"
 #include "automation/TextConvert.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/Bstr.h"
@@ -17,6 +18,7 @@
 
 using korvane::AutomationError;
 using korvane::Variant;
+using korvane::test::errorOf;
 using namespace korvane::com;
 
 namespace {
@@ -56,12 +58,7 @@ TEST(ComVariant, ForeignKindsBecomeTheNearestValue) {
 TEST(ComVariant, KindsWithoutCounterpartAreATypeMismatch) {
     VariantHolder v;
     v->vt = VT_RECORD;
-    try {
-        fromComVariant(*v.get(), ObjectAdoption::Caller);
-        ADD_FAILURE() << "VT_RECORD accepted";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.number(), 13);
-    }
+    EXPECT_EQ(errorOf([&] { fromComVariant(*v.get(), ObjectAdoption::Caller); }), 13) << "VT_RECORD";
     v.put();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "automation/AutomationError.h"
 #include "drawing/DrawingFixture.h"
 #include "drawing/clsSolidEdgeDraft.h"
@@ -235,13 +236,8 @@ TEST_F(Exchange, SwitchesScreenUpdatingBackOnWhenACallFails) {
         SCOPED_TRACE(c.what);
         startApplication(scenario({{3, L"A3", {L"alt"}}}, {{3, L"V3", {L"neu"}}}, {}, c.templateType) + c.extra);
         clsSolidEdgeDraft draft;
-        int32_t error = 0;
-        try {
-            draft.ersetzeHintergrundblaetter(c.vorlage);
-        } catch (const AutomationError& e) {
-            error = e.number();
-        }
-        EXPECT_EQ(error, c.error) << "the failure did not reach the caller as it was";
+        EXPECT_EQ(test::errorOf([&] { draft.ersetzeHintergrundblaetter(c.vorlage); }), c.error)
+            << "the failure did not reach the caller as it was";
         EXPECT_TRUE(sim().setting(29)) << "screen updating left off after the failure";
         EXPECT_EQ(countInvokes(L"ScreenUpdating(Bool True)"), 1u);
     }

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "automation/AutomationError.h"
+#include "TestSupport.h"
 #include "files/WildcardPattern.h"
 
 using namespace korvane;
+using korvane::test::errorOf;
 
 namespace {
 
@@ -79,13 +80,8 @@ TEST(WildcardPattern, MalformedPatternRaises93WhateverTheText) {
     const wchar_t* patterns[] = {L"[", L"a[bc", L"[!", L"[z-a]", L"*[9-0]*"};
     for (const wchar_t* pattern : patterns) {
         for (const wchar_t* text : {L"", L"a"}) {
-            int32_t number = 0;
-            try {
-                matchesPattern(text, pattern, LetterCase::Ignore);
-            } catch (const AutomationError& e) {
-                number = e.number();
-            }
-            EXPECT_EQ(number, 93) << "pattern " << testing::PrintToString(std::wstring(pattern));
+            EXPECT_EQ(errorOf([&] { matchesPattern(text, pattern, LetterCase::Ignore); }), 93)
+                << "pattern " << testing::PrintToString(std::wstring(pattern));
         }
     }
 }

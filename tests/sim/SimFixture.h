@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "TestSupport.h"
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
 #include "model/Simulator.h"
@@ -43,16 +44,7 @@ document C:\Zeichnungen\Welle.dft
 end
 )";
 
-// The error number a call raised, 0 when it raised none.
-template <class F>
-int32_t errorOf(F&& f) {
-    try {
-        f();
-    } catch (const korvane::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using korvane::test::errorOf;
 
 inline std::shared_ptr<edgesim::Simulator> twoDrawings() { return edgesim::Simulator::fromScenario(kTwoDrawings); }
 
