@@ -17,8 +17,7 @@ std::vector<std::wstring> itemsOf(const edgesim::Simulator& sim, const wchar_t* 
 }
 
 Object backgroundSheet(const Object& doc, size_t position) {
-    Object sheets = doc.getObject(4199).callObject(0, {Variant::i2(2)}).getObject(104);
-    return Object::from(sheets.items().at(position));
+    return Object::from(sheetsOf(doc, Variant::i2(2)).items().at(position));
 }
 
 // The program's copy-and-paste of one background sheet, step by step.

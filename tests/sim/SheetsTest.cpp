@@ -8,8 +8,6 @@ using korvane::Variant;
 
 namespace {
 
-Object sheetsOf(const Object& doc, Variant group) { return doc.getObject(4199).callObject(0, {group}).getObject(104); }
-
 std::vector<std::wstring> names(const Object& sheets) {
     std::vector<std::wstring> out;
     for (const Variant& s : sheets.items()) out.push_back(Object::from(s).get(20).toText());

@@ -1,5 +1,7 @@
 #pragma once
 // Shared helpers of the simulator tests: a small two-drawing world and error capture.
+#include <gmock/gmock.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -46,6 +48,21 @@ end
 
 using korvane::test::errorOf;
 
+// For EXPECT_THAT(callable, raises(...)): the call raises an automation error whose number and
+// description match. gmock makes the call a second time to explain a mismatch, so it suits only
+// calls whose outcome does not depend on what ran before.
+inline auto raises(::testing::Matcher<int32_t> number, ::testing::Matcher<const std::wstring&> description) {
+    using korvane::AutomationError;
+    return ::testing::Throws<AutomationError>(
+        ::testing::AllOf(::testing::Property("number", &AutomationError::number, number),
+                         ::testing::Property("description", &AutomationError::description, description)));
+}
+
 inline std::shared_ptr<edgesim::Simulator> twoDrawings() { return edgesim::Simulator::fromScenario(kTwoDrawings); }
+
+// The sheets of one sheet group of a document (1 working, 2 background).
+inline korvane::Object sheetsOf(const korvane::Object& doc, korvane::Variant group) {
+    return doc.getObject(4199).callObject(0, {group}).getObject(104);
+}
 
 }  // namespace simtest
