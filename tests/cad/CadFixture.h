@@ -30,7 +30,7 @@ protected:
         binder_.emplace([sim = sim_] { return std::make_shared<edgesim::InProcessBinder>(sim); });
     }
 
-    edgesim::Simulator& sim() { return *sim_; }
+    edgesim::Simulator& sim() const { return *sim_; }
 
     // The calls of the named members in order, each as "<object> <member>(<arguments>)".
     std::vector<std::wstring> callsOf(std::initializer_list<std::wstring_view> members) const {
