@@ -10,60 +10,50 @@ namespace {
 
 class SapLookup : public PropertiesFixture {};
 
+using Lookup = std::wstring (clsSEEigenschaften::*)(const Object&);
+
 struct LookupCase {
     const char* what;
+    Lookup lookup;
     const wchar_t* properties;  // document-format lines
     const wchar_t* expected;
 };
 
-TEST_F(SapLookup, DocumentInfoNumber) {
+TEST_F(SapLookup, ComposedNumberAndFirstFoundValues) {
+    const auto dis = &clsSEEigenschaften::liefereDISNummer;
+    const auto designation = &clsSEEigenschaften::liefereBenennung;
+    const auto material = &clsSEEigenschaften::liefereMaterialNummer;
     const std::vector<LookupCase> cases = {
-        {"all four", L"propertyset Custom\nproperty SAPType=T\nproperty SAPName=ABCDEFGHIJ\nproperty SAPPart=P\n"
-                     L"property SAPVersion=V", L"T DEFGHIJ P V"},
-        {"short name goes in whole", L"propertyset Custom\nproperty SAPType=DRW\nproperty SAPName=ABCD\n"
-                                     L"property SAPPart=000\nproperty SAPVersion=01", L"DRW ABCD 000 01"},
-        {"nothing there keeps the three blanks", L"propertyset Custom", L"   "},
-        {"values are not trimmed", L"propertyset Custom\nproperty SAPType= T \nproperty SAPVersion=V ", L" T    V "},
+        {"DIS: all four", dis, L"propertyset Custom\nproperty SAPType=T\nproperty SAPName=ABCDEFGHIJ\n"
+                               L"property SAPPart=P\nproperty SAPVersion=V", L"T DEFGHIJ P V"},
+        {"DIS: short name goes in whole", dis, L"propertyset Custom\nproperty SAPType=DRW\nproperty SAPName=ABCD\n"
+                                               L"property SAPPart=000\nproperty SAPVersion=01", L"DRW ABCD 000 01"},
+        {"DIS: nothing there keeps the three blanks", dis, L"propertyset Custom", L"   "},
+        {"DIS: values are not trimmed", dis, L"propertyset Custom\nproperty SAPType= T \nproperty SAPVersion=V ",
+         L" T    V "},
+        {"designation: description first", designation,
+         L"propertyset Custom\nproperty SAPDescription=Welle\npropertyset Project\nproperty ProjectName=Projekt",
+         L"Welle"},
+        {"designation: project name when the description is empty", designation,
+         L"propertyset Custom\nproperty SAPDescription=\npropertyset Project\nproperty ProjectName=Projekt",
+         L"Projekt"},
+        {"designation: a blank counts as found", designation,
+         L"propertyset Custom\nproperty SAPDescription= \npropertyset Project\nproperty ProjectName=Projekt", L" "},
+        {"designation: neither source", designation, L"propertyset Custom\npropertyset Project", L""},
+        {"material: drawing property first", material,
+         L"propertyset Custom\nproperty DRAWING-MARA-MATNR=100\nproperty QX_Materialnummer=200", L"100"},
+        {"material: empty drawing property is passed over", material,
+         L"propertyset Custom\nproperty DRAWING-MARA-MATNR=\nproperty QX_Materialnummer=200", L"200"},
+        {"material: German spelling before English", material,
+         L"propertyset ProjectInformation\nproperty Documentnumber=500\nproperty DokumentNummer=400", L"400"},
+        {"material: only the English spelling", material,
+         L"propertyset ProjectInformation\nproperty Documentnumber=500", L"500"},
+        {"material: no source", material, L"propertyset Custom\nproperty QX_Materialnr=1", L""},
     };
     for (const auto& c : cases) {
         Object document = openDocument(c.properties);
         clsSEEigenschaften props;
-        EXPECT_EQ(props.liefereDISNummer(document), c.expected) << c.what;
-    }
-}
-
-TEST_F(SapLookup, Designation) {
-    const std::vector<LookupCase> cases = {
-        {"description first", L"propertyset Custom\nproperty SAPDescription=Welle\npropertyset Project\n"
-                              L"property ProjectName=Projekt", L"Welle"},
-        {"project name when the description is empty", L"propertyset Custom\nproperty SAPDescription=\n"
-                                                       L"propertyset Project\nproperty ProjectName=Projekt", L"Projekt"},
-        {"a blank counts as found", L"propertyset Custom\nproperty SAPDescription= \npropertyset Project\n"
-                                    L"property ProjectName=Projekt", L" "},
-        {"neither source", L"propertyset Custom\npropertyset Project", L""},
-    };
-    for (const auto& c : cases) {
-        Object document = openDocument(c.properties);
-        clsSEEigenschaften props;
-        EXPECT_EQ(props.liefereBenennung(document), c.expected) << c.what;
-    }
-}
-
-TEST_F(SapLookup, MaterialNumber) {
-    const std::vector<LookupCase> cases = {
-        {"drawing property first", L"propertyset Custom\nproperty DRAWING-MARA-MATNR=100\n"
-                                   L"property QX_Materialnummer=200", L"100"},
-        {"empty drawing property is passed over", L"propertyset Custom\nproperty DRAWING-MARA-MATNR=\n"
-                                                  L"property QX_Materialnummer=200", L"200"},
-        {"German spelling before English", L"propertyset ProjectInformation\nproperty Documentnumber=500\n"
-                                           L"property DokumentNummer=400", L"400"},
-        {"only the English spelling", L"propertyset ProjectInformation\nproperty Documentnumber=500", L"500"},
-        {"no source", L"propertyset Custom\nproperty QX_Materialnr=1", L""},
-    };
-    for (const auto& c : cases) {
-        Object document = openDocument(c.properties);
-        clsSEEigenschaften props;
-        EXPECT_EQ(props.liefereMaterialNummer(document), c.expected) << c.what;
+        EXPECT_EQ((props.*c.lookup)(document), c.expected) << c.what;
     }
 }
 
