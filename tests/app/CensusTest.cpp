@@ -112,31 +112,28 @@ TEST(Census, WithoutAnInstalledTableNothingFailsAndNothingIsFound) {
     census.killProzessID(1);
 }
 
-// The system's own table lists this very test program under its executable name.
-TEST(Census, TheSystemTableFindsThisProcess) {
+// The system's own process table, which lists this very test program under its executable name.
+struct SystemTable { std::shared_ptr<ProcessTable> table; int32_t ownId; std::wstring ownName; };
+
+SystemTable systemTable() {
 #ifdef _WIN32
-    auto table = std::make_shared<ToolhelpProcessTable>();
-    const auto ownId = static_cast<int32_t>(::GetCurrentProcessId());
-    const std::wstring ownName = L"TEST_APP.EXE";
+    return {std::make_shared<ToolhelpProcessTable>(), static_cast<int32_t>(::GetCurrentProcessId()), L"TEST_APP.EXE"};
 #else
-    auto table = std::make_shared<ProcProcessTable>();
-    const auto ownId = static_cast<int32_t>(::getpid());
-    const std::wstring ownName = L"TEST_APP";
+    return {std::make_shared<ProcProcessTable>(), static_cast<int32_t>(::getpid()), L"TEST_APP"};
 #endif
-    clsSystem3 census(table);
-    EXPECT_EQ(census.liefereProzessID(ownName), ownId);
+}
+
+TEST(Census, TheSystemTableFindsThisProcess) {
+    const SystemTable system = systemTable();
+    clsSystem3 census(system.table);
+    EXPECT_EQ(census.liefereProzessID(system.ownName), system.ownId);
     EXPECT_GE(census.liefereProzessAnzahl(L"test_app*"), 1);
     EXPECT_GE(census.liefereProzessAnzahl(L"*"), 2);
     EXPECT_EQ(census.liefereProzessAnzahl(L"TEST_APP*"), 0) << "the count respects letter case";
 }
 
 TEST(Census, TerminatingAnIdThatNamesNoProcessDoesNothing) {
-#ifdef _WIN32
-    auto table = std::make_shared<ToolhelpProcessTable>();
-#else
-    auto table = std::make_shared<ProcProcessTable>();
-#endif
-    clsSystem3 census(table);
+    clsSystem3 census(systemTable().table);
     // -1 and 0 must never reach the system as "every process" or "my process group".
     census.killProzessID(-1);
     census.killProzessID(0);
