@@ -64,6 +64,18 @@ Sandbox::~Sandbox() {
     fs::remove_all(root, ec);
 }
 
+void Sandbox::runInside(const std::function<void()>& f) const {
+    struct Restore {
+        fs::path previous = fs::current_path();
+        ~Restore() {
+            std::error_code ec;
+            fs::current_path(previous, ec);
+        }
+    } restore;
+    fs::current_path(host_->hostPath(base_));
+    f();
+}
+
 std::shared_ptr<FileSystem> Sandbox::fileSystem() const {
 #ifdef _WIN32
     return host_->fileSystem;

@@ -4,6 +4,7 @@
 // on Windows a folder under the temporary folder and the Win32 file system. Files are arranged
 // and inspected here directly, never through the code under test.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,10 @@ public:
     // Sets the time of last change, local time.
     void setModified(std::wstring_view relative, int year, int month, int day, int hour, int minute,
                      int second) const;
+    // Runs `f` with the scratch folder as the process's current folder, where the Win32 file system
+    // puts relative names, so that what they create goes with the sandbox. (The POSIX scratch
+    // drives resolve relative names inside their own tree anyway.)
+    void runInside(const std::function<void()>& f) const;
 
 private:
     struct Host;
