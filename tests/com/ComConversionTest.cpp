@@ -174,10 +174,6 @@ TEST(RetryMessageFilter, PutsThePreviousFilterBack) {
     EXPECT_EQ(current(), nullptr);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(RetryMessageFilter, RejectedCallsAreRepeatedOnlyWhileAFilterAllows) {
     Apartment apartment;
     struct Case {
