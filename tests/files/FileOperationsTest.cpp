@@ -27,10 +27,20 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    std::string listed(const std::vector<std::wstring>& names) {
-        std::string out;
-        for (const auto& n : names) out += q(n) + " ";
-        return out;
+
+    struct Listing {
+        const char* what;
+        std::vector<std::wstring> filter;
+        bool noFilter;
+        std::vector<std::wstring> expected;  // sorted
+    };
+    using List = Collection (clsFileString::*)(const std::wstring&, const Collection*);
+    void expectListings(List list, std::initializer_list<Listing> cases) {
+        for (const auto& c : cases) {
+            Collection filter;
+            for (const auto& f : c.filter) filter.Add(f);
+            EXPECT_EQ(sorted((files.*list)(box.base(), c.noFilter ? nullptr : &filter)), c.expected) << c.what;
+        }
     }
 };
 
@@ -266,54 +276,30 @@ TEST_F(FileOperations, FileListsFilterByPattern) {
                                 L"u.psm", L"t.pwd"})
         box.write(name, "");
     box.write(L"sub.dft\\inner.dft", "");
-    struct Case {
-        const char* what;
-        std::vector<std::wstring> filter;
-        bool noFilter;
-        std::vector<std::wstring> expected;
-    };
-    const Case cases[] = {
+    expectListings(&clsFileString::liefereDateiListe, {
         {"no filter", {}, true,
          {L"B.txt", L"a.dft", L"c.PAR", L"t.pwd", L"u.psm", L"v.asm", L"w.dft.bak", L"x.PAR", L"y.dft", L"z.dwg"}},
         {"case ignored", {L"*.DFT"}, false, {L"a.dft", L"y.dft"}},
         {"listed once at the first entry", {L"*.dft", L"a*", L"?.dft"}, false, {L"a.dft", L"y.dft"}},
         {"empty filter", {}, false, {}},
         {"bracket list", {L"[a-c].*"}, false, {L"B.txt", L"a.dft", L"c.PAR"}},
-    };
-    for (const auto& c : cases) {
-        Collection filter;
-        for (const auto& f : c.filter) filter.Add(f);
-        const auto got = sorted(files.liefereDateiListe(box.base(), c.noFilter ? nullptr : &filter));
-        EXPECT_EQ(got, c.expected) << c.what << ": got " << listed(got);
-    }
-    const auto cad = sorted(files.liefereSEDateiListe(Variant(box.base())));
-    const std::vector<std::wstring> expectedCad = {L"a.dft", L"c.PAR", L"t.pwd", L"u.psm", L"v.asm", L"x.PAR", L"y.dft"};
-    EXPECT_EQ(cad, expectedCad) << "liefereSEDateiListe: got " << listed(cad);
+    });
+    EXPECT_EQ(sorted(files.liefereSEDateiListe(Variant(box.base()))),
+              (std::vector<std::wstring>{L"a.dft", L"c.PAR", L"t.pwd", L"u.psm", L"v.asm", L"x.PAR", L"y.dft"}))
+        << "liefereSEDateiListe";
 }
 
 TEST_F(FileOperations, FolderListsUseTheNameAsPattern) {
     for (const wchar_t* name : {L"Vorlagen", L"other", L"x.dft", L"a#"}) box.makeFolder(name);
     box.write(L"file.dft", "");
-    struct Case {
-        const char* what;
-        std::vector<std::wstring> filter;
-        bool noFilter;
-        std::vector<std::wstring> expected;
-    };
-    const Case cases[] = {
+    expectListings(&clsFileString::liefereVerzeichnisListe, {
         {"no filter", {}, true, {L"Vorlagen", L"a#", L"other", L"x.dft"}},
         {"entry equal ignoring case", {L"vorlagen"}, false, {L"Vorlagen"}},
         {"a star entry selects no plain name", {L"*"}, false, {}},
         {"wildcards in the entry select nothing", {L"*.dft"}, false, {}},
         {"the name's own pattern characters count", {L"a7", L"x.DFT"}, false, {L"a#", L"x.dft"}},
         {"empty filter", {}, false, {}},
-    };
-    for (const auto& c : cases) {
-        Collection filter;
-        for (const auto& f : c.filter) filter.Add(f);
-        const auto got = sorted(files.liefereVerzeichnisListe(box.base(), c.noFilter ? nullptr : &filter));
-        EXPECT_EQ(got, c.expected) << c.what << ": got " << listed(got);
-    }
+    });
 }
 
 TEST_F(FileOperations, ListingAMissingFolderFails) {
