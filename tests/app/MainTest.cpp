@@ -96,6 +96,7 @@ protected:
     ScriptedUserInterface ui;
     bool haveNormal = true;
     bool haveEngChin = true;
+    Factory<FileSystem>::Maker fileSystem = [this] { return scratch.fileSystem(); };
 
     void SetUp() override {
         scratch.addShare(L"\\\\fileserver\\daten");
@@ -106,7 +107,7 @@ protected:
         if (haveNormal) scratch.writeFile(kNormal, "Vorlage");
         if (haveEngChin) scratch.writeFile(kEngChin, "Vorlage");
         sim = edgesim::Simulator::fromScenario(scenario);
-        Factory<FileSystem>::Scoped files([this] { return scratch.fileSystem(); });
+        Factory<FileSystem>::Scoped files(fileSystem);
         Factory<ProcessTable>::Scoped table([this] { return processes; });
         Factory<AutomationBinder>::Scoped binder([this] { return std::make_shared<edgesim::InProcessBinder>(sim); });
         try {
@@ -305,17 +306,8 @@ TEST_F(MainRun, NoReferenceIntoTheCadApplicationIsHeldWhenTheProcessEnds) {
 
 TEST_F(MainRun, AnErrorBeforeTheDrawingObjectExistsIsReportedToo) {
     // Without a file system the file-service object cannot be created (429).
-    scratch.writeFile(kNormal, "Vorlage");
-    sim = edgesim::Simulator::fromScenario(world());
-    Factory<FileSystem>::Scoped noFiles(nullptr);
-    Factory<ProcessTable>::Scoped table([this] { return processes; });
-    int32_t code = -1;
-    try {
-        Main(ui);
-    } catch (const ProcessEnded& end) {
-        code = end.exitCode;
-    }
-    EXPECT_EQ(code, exitcode::Error);
+    fileSystem = nullptr;
+    EXPECT_EQ(run(world()), exitcode::Error);
     ASSERT_EQ(ui.transcript.size(), 1u);
     EXPECT_EQ(ui.transcript[0].style, 16);
     EXPECT_EQ(ui.transcript[0].title, L"Korvane");
@@ -328,16 +320,8 @@ TEST_F(MainRun, OutOfMemoryIsReportedLikeAnyOtherErrorNotAsACrash) {
         using PosixFileSystem::PosixFileSystem;
         bool fileExists(const std::wstring&) override { throw std::bad_alloc(); }
     };
-    sim = edgesim::Simulator::fromScenario(world());
-    Factory<FileSystem>::Scoped exhausted([] { return std::make_shared<Exhausted>(PosixFileSystem::Config{}); });
-    Factory<ProcessTable>::Scoped table([this] { return processes; });
-    int32_t code = -1;
-    try {
-        Main(ui);
-    } catch (const ProcessEnded& end) {
-        code = end.exitCode;
-    }
-    EXPECT_EQ(code, exitcode::Error);
+    fileSystem = [] { return std::make_shared<Exhausted>(PosixFileSystem::Config{}); };
+    EXPECT_EQ(run(world()), exitcode::Error);
     ASSERT_EQ(ui.transcript.size(), 1u);
     EXPECT_EQ(ui.transcript[0].text, L"Laufzeitfehler '7':\r\n\r\nNicht genügend Speicher");
 }
