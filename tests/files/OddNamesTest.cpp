@@ -164,8 +164,6 @@ TEST(OddNames, OddPatternsMatchOrRaiseTheDocumentedError) {
         LetterCase mode;
         Outcome expected;  // "1" a match, "0" none, or error 93
     } cases[] = {
-        {"empty against empty", L"", L"", LetterCase::Respect, ok(L"1")},
-        {"text against empty pattern", L"a", L"", LetterCase::Respect, ok(L"0")},
         {"lone bracket", L"a", L"[", LetterCase::Respect, {93, L""}},
         {"unclosed list after a star", L"a", L"*[a", LetterCase::Ignore, {93, L""}},
         {"lone negation", L"a", L"[!", LetterCase::Respect, {93, L""}},
@@ -173,10 +171,7 @@ TEST(OddNames, OddPatternsMatchOrRaiseTheDocumentedError) {
         {"empty list is no character", L"", L"[]", LetterCase::Respect, ok(L"1")},
         {"empty list takes no character", L"a", L"[]", LetterCase::Respect, ok(L"0")},
         {"empty negated list is any character", L"a", L"[!]", LetterCase::Respect, ok(L"1")},
-        {"empty negated list needs one", L"", L"[!]", LetterCase::Respect, ok(L"0")},
         {"lone dash in a list", L"-", L"[-]", LetterCase::Respect, ok(L"1")},
-        {"trailing dash in a list", L"-", L"[a-]", LetterCase::Respect, ok(L"1")},
-        {"closing bracket alone is literal", L"]", L"]", LetterCase::Respect, ok(L"1")},
         {"NUL in a list", L"\0"s, L"[\0]"s, LetterCase::Respect, ok(L"1")},
         {"NUL between stars", L"a\0b"s, L"*\0*"s, LetterCase::Respect, ok(L"1")},
         {"digit is ASCII only", L"\u0663", L"#", LetterCase::Respect, ok(L"0")},

@@ -53,37 +53,31 @@ TEST(PathFunctions, NameDissection) {
                {L"C:\\a\\", L"C:\\a"},
                {L"C:\\a.b\\c", L"C:\\a.b"},
                {L"C:/a/b.txt", L""},
-               {L"\\", L""},
-               {L"b.txt", L""},
-               {L"", L""}});
+               {L"b.txt", L""}});
     expectAll(&clsFileString::ermittleDateiName, "ermittleDateiName",
               {{L"C:\\a\\b.txt", L"b.txt"},
                {L"C:\\a\\", L""},
                {L"b.txt", L"b.txt"},
                {L"\\\\srv\\share", L"share"},
-               {L"C:/a/b.txt", L"C:/a/b.txt"},
-               {L"", L""}});
+               {L"C:/a/b.txt", L"C:/a/b.txt"}});
     expectAll(&clsFileString::ermittleKurzenDateiName, "ermittleKurzenDateiName",
               {{L"C:\\x.y\\readme", L"readme"},
                {L"a.b.c", L"a.b"},
                {L".profile", L""},
                {L"C:\\a\\b.txt", L"b"},
                {L"name.", L"name"},
-               {L"C:\\a\\", L""},
-               {L"", L""}});
+               {L"C:\\a\\", L""}});
     expectAll(&clsFileString::ermittleErweiterung, "ermittleErweiterung",
               {{L"archive.tar.gz", L"gz"},
                {L"C:\\x.y\\readme", L""},
                {L".profile", L"profile"},
                {L"name.", L""},
-               {L"C:\\a\\B.DFT", L"DFT"},
-               {L"", L""}});
+               {L"C:\\a\\B.DFT", L"DFT"}});
     expectAll(&clsFileString::ermittleLangerDateiNameOhneErweiterung, "ermittleLangerDateiNameOhneErweiterung",
               {{L"C:\\a\\b.txt", L"C:\\a\\b"},
                {L"abc.txt", L"\\abc"},
                {L"C:\\x.y\\readme", L"C:\\x.y\\readme"},
-               {L"C:\\a\\", L"C:\\a\\"},
-               {L"", L"\\"}});
+               {L"C:\\a\\", L"C:\\a\\"}});
 }
 
 TEST(PathFunctions, DriveLetterToShare) {
@@ -96,8 +90,7 @@ TEST(PathFunctions, DriveLetterToShare) {
                {L"c", L"c:"},
                {L"D", L"D:"},
                {L"Q", L"Q:"},
-               {L"X", L"X:"},
-               {L"", L":"}});
+               {L"X", L"X:"}});
     expectAll(&clsFileString::ermittleUNCundLangerDateiName, "ermittleUNCundLangerDateiName",
               {{L"Z:\\a", L"\\\\srv\\share\\a"},
                {L"z:\\A\\B.dft", L"\\\\srv\\share\\A\\B.dft"},
@@ -106,9 +99,7 @@ TEST(PathFunctions, DriveLetterToShare) {
                {L"Z", L"Z"},
                {L"Za\\b", L"Za\\b"},
                {L"1:\\a", L"1:\\a"},
-               {L"\\\\srv\\share\\a", L"\\\\srv\\share\\a"},
-               {L"Z:", L"\\\\srv\\share"},
-               {L"", L""}});
+               {L"\\\\srv\\share\\a", L"\\\\srv\\share\\a"}});
     expectAll(&clsFileString::ermittleLaufwerkUndLangenDateiNamen, "ermittleLaufwerkUndLangenDateiNamen",
               {{L"\\\\SRV\\share\\a\\b", L"z:\\a\\b"},
                {L"\\\\srv\\share", L"z:"},
@@ -116,8 +107,7 @@ TEST(PathFunctions, DriveLetterToShare) {
                {L"\\\\srv\\unmapped\\a", L"\\\\srv\\unmapped\\a"},
                {L"C:\\a", L"c:\\a"},
                {L"Q:\\a", L"q:\\a"},
-               {L"a\\b", L"a\\b"},
-               {L"", L""}});
+               {L"a\\b", L"a\\b"}});
 }
 
 TEST(PathFunctions, ConvertToUncForm) {
@@ -132,15 +122,12 @@ TEST(PathFunctions, ConvertToUncForm) {
         {Variant(L"C:\\a\\b.dft"), L"C:\\a\\b.dft", 0},
         {Variant(L"c:\\a\\b.dft"), L"c:\\a\\b.dft", 0},
         {Variant(L"\\\\srv\\share\\a"), L"\\\\srv\\share\\a", 0},
-        {Variant(L"\\\\"), L"\\\\", 0},
         {Variant(L"1:\\a"), L"", 0},
         {Variant(L"\u00c4:\\a"), L"", 0},
         {Variant(L"\\a\\b"), L"", 0},
-        {Variant(L"Z:"), L"\\\\srv\\share", 0},
         {Variant(L"Z?x"), L"\\\\srv\\sharex", 0},
         {Variant(L"X:\\a"), L"X:\\a", 0},
         {Variant(L"C"), L"", rt::InvalidArgument},
-        {Variant(L""), L"", rt::InvalidArgument},
         {Variant(), L"", rt::InvalidArgument},
         {Variant::i4(42), L"", 0},
     };
