@@ -26,11 +26,6 @@ clsFileString& service() {
     return fs;
 }
 
-bool startsWith(const std::wstring& s, const std::wstring& p) { return s.compare(0, p.size(), p) == 0; }
-bool endsWith(const std::wstring& s, const std::wstring& p) {
-    return s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -43,12 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::wstring extension = f.ermittleErweiterung(s);
     const std::wstring withoutExtension = f.ermittleLangerDateiNameOhneErweiterung(s);
 
-    FUZZ_CHECK(endsWith(s, name) && name.find(L'\\') == std::wstring::npos);
+    FUZZ_CHECK(s.ends_with(name) && name.find(L'\\') == std::wstring::npos);
     if (s.find(L'\\') != std::wstring::npos)
         FUZZ_CHECK(folder + L"\\" + name == s);
     else
         FUZZ_CHECK(folder.empty() && name == s);
-    FUZZ_CHECK(startsWith(name, shortName) && endsWith(name, extension));
+    FUZZ_CHECK(name.starts_with(shortName) && name.ends_with(extension));
     if (name.find(L'.') != std::wstring::npos)
         FUZZ_CHECK(shortName + L"." + extension == name);
     else
@@ -61,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const std::wstring converted = f.convertNachUNC(Variant(s));
         FUZZ_CHECK(s.size() >= 2);
-        if (startsWith(s, L"\\\\")) FUZZ_CHECK(converted == s);
-        if (!converted.empty()) FUZZ_CHECK(endsWith(converted, s.substr(2)));
+        if (s.starts_with(L"\\\\")) FUZZ_CHECK(converted == s);
+        if (!converted.empty()) FUZZ_CHECK(converted.ends_with(s.substr(2)));
     } catch (const AutomationError& e) {
         FUZZ_CHECK(e.number() == rt::InvalidArgument && s.size() < 2);
     }

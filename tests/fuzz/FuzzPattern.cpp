@@ -38,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(matchesPattern(text, literalPattern(text), LetterCase::Respect));
     FUZZ_CHECK(matchesPattern(text, literalPattern(text), LetterCase::Ignore));
     FUZZ_CHECK(matchesPattern(text, L"*", LetterCase::Respect));
+    FUZZ_CHECK(matchesPattern(text, L"*", LetterCase::Ignore));
     FUZZ_CHECK(matchesPattern(text, literalPattern(text) + L"*", LetterCase::Respect));
     try {
         const bool respect = matchesPattern(text, pattern, LetterCase::Respect);
@@ -45,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Ignoring case can only widen what matches, unless a negated list is involved: "g" is
         // outside "[!G]" with regard to case and inside it without.
         if (pattern.find(L"[!") == std::wstring::npos) FUZZ_CHECK(!respect || ignore);
-        FUZZ_CHECK(matchesPattern(text, L"*" + pattern.substr(0, 0), LetterCase::Ignore));
     } catch (const AutomationError& e) {
         FUZZ_CHECK(e.number() == 93);  // an unreadable pattern, nothing else
     }
