@@ -1,30 +1,75 @@
 # Shared by scripts/test, scripts/demo, scripts/bench and the end-to-end runners in scripts/wine.
 
-# Installs what the build and the wine runs need, when missing (root on Debian 12).
+# Every command the scripts run that a minimal Debian 12 may lack, and the package that brings it.
+# A leading "/" names a file (a glob is allowed) instead of a command: sources, runtimes and fonts.
+# Keep it complete: a command missing here is found by no one until a fresh machine fails on it.
+KORVANE_REQUIRED=(
+  "cmake                          cmake"
+  "ctest                          cmake"
+  "ninja                          ninja-build"
+  "g++                            g++"
+  "git                            git"
+  "x86_64-w64-mingw32-g++-posix   g++-mingw-w64-x86-64-posix"
+  "x86_64-w64-mingw32-windres     binutils-mingw-w64-x86-64"
+  "x86_64-w64-mingw32-objdump     binutils-mingw-w64-x86-64"
+  "x86_64-w64-mingw32-strip       binutils-mingw-w64-x86-64"
+  "wine                           wine"
+  "wineboot                       wine"
+  "wineserver                     wine"
+  "regedit                        wine"
+  "/usr/share/wine/fonts/marlett.ttf  fonts-wine"
+  "/usr/share/wine/fonts/tahoma.ttf   fonts-wine"
+  "Xvfb                           xvfb"
+  "xwd                            x11-apps"
+  "import                         imagemagick"
+  "convert                        imagemagick"
+  "/usr/src/googletest/CMakeLists.txt  googletest"
+  "clang++                        clang"
+  "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a  libclang-rt-dev"
+  "clang-tidy                     clang-tidy"
+  "cppcheck                       cppcheck"
+  "locale-gen                     locales"
+  "timeout                        coreutils"
+  "awk                            mawk"
+  "diff                           diffutils"
+)
+
+_korvane_has() {
+  case $1 in
+    /*) compgen -G "$1" >/dev/null ;;
+    *) command -v "$1" >/dev/null 2>&1 ;;
+  esac
+}
+
+# Installs what the table lists and is missing, in one apt-get call (root on Debian 12), then checks
+# every entry again: a package that installed but did not bring its command is named, not hidden.
 ensure_packages() {
-  local need=()
-  command -v cmake >/dev/null || need+=(cmake)
-  command -v ninja >/dev/null || need+=(ninja-build)
-  command -v g++ >/dev/null || need+=(g++)
-  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix mingw-w64-tools)
-  command -v wine >/dev/null || need+=(wine64)
-  command -v Xvfb >/dev/null || need+=(xvfb)
-  command -v xwd >/dev/null || need+=(x11-apps)
-  command -v import >/dev/null || need+=(imagemagick)
-  [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
-  command -v clang++ >/dev/null || need+=(clang)
-  ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-dev)
-  command -v clang-tidy >/dev/null || need+=(clang-tidy)
-  command -v cppcheck >/dev/null || need+=(cppcheck)
+  local entry cmd pkg need=() missing=()
+  for entry in "${KORVANE_REQUIRED[@]}"; do
+    read -r cmd pkg <<<"$entry"
+    _korvane_has "$cmd" && continue
+    [[ " ${need[*]} " == *" $pkg "* ]] || need+=("$pkg")
+  done
   if [ ${#need[@]} -gt 0 ]; then
     if [ "$(id -u)" -ne 0 ]; then
       echo "missing packages: ${need[*]} (run as root or install them)" >&2
       return 1
     fi
     echo "installing: ${need[*]}"
-    timeout 900 apt-get update -qq >/dev/null 2>&1
-    DEBIAN_FRONTEND=noninteractive timeout 1200 apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null 2>&1 \
-      || { echo "apt-get install failed" >&2; return 1; }
+    local log
+    log=$(mktemp)
+    timeout 900 apt-get update -qq >"$log" 2>&1 || { tail -n 5 "$log" >&2; echo "apt-get update failed" >&2; }
+    DEBIAN_FRONTEND=noninteractive timeout 1800 apt-get install -y -qq --no-install-recommends "${need[@]}" >>"$log" 2>&1 \
+      || { tail -n 20 "$log" >&2; echo "apt-get install failed: ${need[*]}" >&2; rm -f "$log"; return 1; }
+    rm -f "$log"
+  fi
+  for entry in "${KORVANE_REQUIRED[@]}"; do
+    read -r cmd pkg <<<"$entry"
+    _korvane_has "$cmd" || missing+=("$cmd (package $pkg)")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    printf 'still missing after the install: %s\n' "${missing[@]}" >&2
+    return 1
   fi
   ensure_german_locale
 }
