@@ -128,6 +128,12 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
     return 0;
 }
 
+Object clsSolidEdgeDraft::liefereAktiveZeichnung() {
+    // No guard: a CAD application that cannot say what is active is an error, not "no drawing".
+    if (application_.get(app::ActiveDocumentType).toLong() != doctype::Draft) return Object();
+    return application_.getObject(app::ActiveDocument);
+}
+
 Object clsSolidEdgeDraft::liefereSolidEdgeDraftDokument(const std::wstring& DateiName) {
     bool geoeffnet = false;
     return findeOderOeffneDraftDokument(DateiName, geoeffnet);

@@ -91,6 +91,18 @@ TEST_F(TitleBlock, CreationKeepsWhatAnEarlierRunLeftAndAddsTheRest) {
     EXPECT_EQ(custom(), expected);
 }
 
+TEST_F(TitleBlock, TheActiveDrawingIsTheActiveDocumentOnlyWhenItIsADraftingDocument) {
+    for (int32_t type : {1, 2, 3, 4, 6}) {
+        SCOPED_TRACE("type " + std::to_string(type));
+        startApplication(L"running yes\ndocument " + kDrawing + L"\ntype " + std::to_wstring(type) + L"\nend\n");
+        clsSolidEdgeDraft draft;
+        const Object zeichnung = draft.liefereAktiveZeichnung();
+        EXPECT_EQ(zeichnung.isNothing() ? L"(Nothing)" : zeichnung.get(L"FullName").toText(),
+                  type == 2 ? kDrawing : L"(Nothing)");
+        EXPECT_EQ(invokes().front(), L"Application get 76 ActiveDocumentType()") << "the type is asked first";
+    }
+}
+
 TEST_F(TitleBlock, OnlyALookUpThatAnswersWithThePropertyItselfCountsAsPresent) {
     // Every look-up answers without an error; only what it answers tells whether the row exists.
     const struct {
