@@ -1,6 +1,7 @@
 #pragma once
-// A scripted misbehaviour of the application: a member that fails, ends the application abruptly or
-// makes it busy, at its n-th call or from its n-th call on.
+// A scripted misbehaviour of the application: a member that fails, ends the application abruptly,
+// makes it busy, or answers without error but not as asked (Nothing, or the answer for another first
+// argument), at its n-th call or from its n-th call on.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,7 +13,7 @@ namespace edgesim {
 class SimObject;
 
 struct Fault {
-    enum class Action { Error, Crash, Busy };
+    enum class Action { Error, Crash, Busy, Nothing, Substitute };
 
     std::wstring object = L"*";  // "*", an object kind ("Document"), an identity, or Kind(name) as identity suffix
     std::wstring member = L"*";  // "*", a dispatch id in decimal, or a member name (case ignored)
@@ -22,6 +23,7 @@ struct Fault {
     int32_t number = 0;          // Error: the error number
     std::wstring description;    // Error: the description
     int32_t busyMilliseconds = 0;
+    std::wstring substitute;     // Substitute: the text served in place of the call's first argument
 
     size_t matched = 0;          // matching calls seen so far
 

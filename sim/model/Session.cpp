@@ -46,7 +46,7 @@ void Session::refuseWhenEnded(const SimObject& target) const {
         err::raise(err::Disconnected, L"Das aufgerufene Objekt wurde von den Clients getrennt.");
 }
 
-void Session::applyFaults(SimObject& target, korvane::DispId id, std::wstring_view member) {
+const Fault* Session::applyFaults(SimObject& target, korvane::DispId id, std::wstring_view member) {
     Fault* firing = nullptr;
     for (Fault& fault : faults) {
         if (!fault.matches(target, id, member) || !fault.fires()) continue;
@@ -56,7 +56,8 @@ void Session::applyFaults(SimObject& target, korvane::DispId id, std::wstring_vi
             firing = &fault;
         }
     }
-    if (!firing) return;
+    if (!firing) return nullptr;
+    if (firing->action == Fault::Action::Nothing || firing->action == Fault::Action::Substitute) return firing;
     if (firing->action == Fault::Action::Crash) {
         dead_ = true;
         running = false;
@@ -85,7 +86,12 @@ korvane::Variant Session::serve(SimObject& target, korvane::DispId id, korvane::
     for (const korvane::Variant& a : args) calls_[entry].arguments.push_back(a.describe());
     return guarded(entry, [&] {
         refuseWhenEnded(target);
-        applyFaults(target, id, member);
+        if (const Fault* answer = applyFaults(target, id, member)) {
+            if (answer->action == Fault::Action::Nothing) return korvane::Variant::nothing();
+            // The log keeps the argument the client sent; the member serves the scripted one.
+            if (args.empty()) args.emplace_back();
+            args[0] = korvane::Variant(answer->substitute);
+        }
         return target.serveMember(*this, id, kind, args);
     });
 }
@@ -108,7 +114,8 @@ std::vector<korvane::Variant> Session::enumerateItems(SimObject& target) {
     size_t entry = record(target, kNewEnumId, L"_NewEnum", CallKind::Enumerate);
     return guarded(entry, [&] {
         refuseWhenEnded(target);
-        applyFaults(target, kNewEnumId, L"_NewEnum");
+        // An enumeration has no argument to substitute and always yields a list.
+        if (applyFaults(target, kNewEnumId, L"_NewEnum")) return std::vector<korvane::Variant>{};
         return target.collectionItems(*this);
     });
 }

@@ -99,7 +99,8 @@ private:
     template <class F>
     auto guarded(size_t entry, F&& body) -> decltype(body());
     void refuseWhenEnded(const SimObject& target) const;
-    void applyFaults(SimObject& target, korvane::DispId id, std::wstring_view member);
+    // Raises for a firing error or crash; returns a firing fault that changes the answer instead, if any.
+    const Fault* applyFaults(SimObject& target, korvane::DispId id, std::wstring_view member);
 
     std::shared_ptr<LayeredStore> store_;
     std::shared_ptr<ApplicationObject> application_;

@@ -44,6 +44,8 @@ const std::wstring kBestaetigung =
     std::wstring(L"Beim Tauschen der Hintergrundblätter kann die Zeichnung zerstört werden.") + kCrLf +
     L"evtl. die Datei vorher speichern!" + kCrLf + kCrLf + L"Hintergrundblätter tauschen?";
 const std::wstring kSchriftfeldFehlt = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
+const std::wstring kKeineZeichnung =
+    std::wstring(L"Das aktive Dokument ist keine Zeichnung!") + kCrLf + L"Hintergrundblätter können nicht getauscht werden";
 
 std::wstring unchangedSheetsText(size_t count) {
     if (count == 1) {
@@ -99,10 +101,18 @@ std::wstring unchangedSheetsText(size_t count) {
     draft = std::make_unique<clsSolidEdgeDraft>();
     bool schriftfeldAngelegt = false;
     {
-        // The method hands back the active drawing in this argument. This frame is never unwound (the
-        // process ends from inside it), so the reference is let go here, or the CAD application would
-        // see it held after the run.
-        Object aktiveZeichnung;  // Nothing: the properties go to the active drawing
+        // Title-block properties belong to drawings only: a part or assembly that is active must not
+        // be given sixteen stray drawing properties that the designer might save with it. The check
+        // needs the CAD connection, which the user agrees to with the confirmation, so it comes after it.
+        // This frame is never unwound (the process ends from inside it), so the reference is let go
+        // in this block, or the CAD application would see it held after the run.
+        Object aktiveZeichnung = draft->liefereAktiveZeichnung();
+        if (aktiveZeichnung.isNothing()) {
+            // The teardown gives the CAD application its settings back before the box is read.
+            draft.reset();
+            ui.messageBox(kKeineZeichnung, mb::Information, kApplicationTitle);
+            endNow(ui, exitcode::NotADrawing);
+        }
         schriftfeldAngelegt = draft->anlegenTarvoSchriftfeldProperties(
             L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-",
             aktiveZeichnung);

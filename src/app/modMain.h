@@ -15,6 +15,7 @@ inline constexpr int32_t TemplateMissing = 2;
 inline constexpr int32_t SolidEdgeNotRunning = 3;
 inline constexpr int32_t SolidEdgeRunningTwice = 4;
 inline constexpr int32_t Cancelled = 5;
+inline constexpr int32_t NotADrawing = 6;
 inline constexpr int32_t Error = 10;
 }  // namespace exitcode
 

@@ -46,6 +46,17 @@ void selectAllOnCurrentSheet(const Object& application, bool selectionTakenAgain
     selection.call(L"AddAll");
 }
 
+// Whether the set holds the property. Only a property object that carries the wanted name counts: a
+// look-up that answers with nothing or with another property, rather than failing, must not make the
+// row look present, or the drawing would silently go without it.
+bool hatEigenschaft(const Object& set, const std::wstring& name) {
+    return swallow(false, [&] {
+        const Variant found = set.call(props::SetItem, {Variant(name)});
+        if (!found.isObject() || found.isNothing()) return false;
+        return Object::from(found).get(L"Name").toText() == name;
+    });
+}
+
 }  // namespace
 
 clsSolidEdgeDraft::clsSolidEdgeDraft()
@@ -117,6 +128,12 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
     return 0;
 }
 
+Object clsSolidEdgeDraft::liefereAktiveZeichnung() {
+    // No guard: a CAD application that cannot say what is active is an error, not "no drawing".
+    if (application_.get(app::ActiveDocumentType).toLong() != doctype::Draft) return Object();
+    return application_.getObject(app::ActiveDocument);
+}
+
 Object clsSolidEdgeDraft::liefereSolidEdgeDraftDokument(const std::wstring& DateiName) {
     bool geoeffnet = false;
     return findeOderOeffneDraftDokument(DateiName, geoeffnet);
@@ -174,11 +191,7 @@ bool clsSolidEdgeDraft::anlegenTarvoSchriftfeldProperties(
     for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
         const std::wstring name(kSchriftfeldZeilen[row].name);
         // A drawing prepared by an earlier run keeps its values; adding again would be refused.
-        const bool exists = swallow(false, [&] {
-            custom.call(props::SetItem, {Variant(name)});
-            return true;
-        });
-        if (exists) continue;
+        if (hatEigenschaft(custom, name)) continue;
         record.attempt([&] { custom.call(props::SetAdd, {Variant(name), Variant(*values[row])}); });
     }
     record.attempt([&] { custom.call(props::SetSave); });

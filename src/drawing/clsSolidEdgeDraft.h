@@ -27,6 +27,8 @@ public:
     clsSolidEdgeDraft& operator=(const clsSolidEdgeDraft&) = delete;
 
     int32_t ersetzeHintergrundblaetter(const std::wstring& sNeueVorlage);
+    // The document active in the CAD application when it is a drafting document, else Nothing.
+    Object liefereAktiveZeichnung();
     Object liefereSolidEdgeDraftDokument(const std::wstring& DateiName);
 
     bool anlegenTarvoSchriftfeldProperties(

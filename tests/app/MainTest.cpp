@@ -87,6 +87,7 @@ const std::wstring kMissing =
 const std::wstring kNotOpen = L"SolidEdge ist nicht geöffnet!\r\nHintergrundblätter können nicht getuascht werden";
 const std::wstring kTwice = L"SolidEdge ist mehrfach gestartet!\r\nHintergrundblätter können nicht getauscht werden";
 const std::wstring kNoProperties = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
+const std::wstring kNoDrawing = L"Das aktive Dokument ist keine Zeichnung!\r\nHintergrundblätter können nicht getauscht werden";
 
 class MainRun : public ::testing::Test {
 protected:
@@ -234,11 +235,53 @@ TEST_F(MainRun, RefusedTitleBlockPropertiesAreReportedAndTheExchangeStillRuns) {
               (std::vector<std::wstring>{L"4: Rahmen A4 normal;", L"8: Rahmen A3 normal; Schriftfeld normal;"}));
 }
 
-TEST_F(MainRun, AnActiveDocumentThatIsNoDrawingKeepsItsSheets) {
-    EXPECT_EQ(run(world(L"1")), exitcode::Done);
-    EXPECT_EQ(ui.describe(), dialog(0) + box(65, L"Achtung", kConfirm));
-    EXPECT_TRUE(sim->commands().empty());
-    EXPECT_EQ(background(kDrawing), (std::vector<std::wstring>{L"4: Rahmen A4 alt;", L"8: Rahmen A3 alt; Schriftfeld alt;"}));
+TEST_F(MainRun, AnActiveDocumentThatIsNoDrawingIsLeftAsItIsAndTheUserIsTold) {
+    for (const wchar_t* type : {L"1", L"3", L"4"}) {  // part, assembly, sheet metal
+        ui = ScriptedUserInterface{};
+        EXPECT_EQ(run(world(type)), exitcode::NotADrawing) << "type " << toUtf8(type);
+        EXPECT_EQ(ui.describe(), dialog(0) + box(65, L"Achtung", kConfirm) + box(64, L"Korvane", kNoDrawing))
+            << "type " << toUtf8(type);
+        const auto* custom = sim->findDocument(kDrawing)->content().propertySet(L"Custom");
+        ASSERT_NE(custom, nullptr);
+        ASSERT_EQ(custom->properties.size(), 1u) << "properties were written into a document of type " << toUtf8(type);
+        EXPECT_EQ(custom->properties[0].value, L"4711");
+        EXPECT_FALSE(sim->findDocument(kDrawing)->modified()) << "type " << toUtf8(type);
+        EXPECT_TRUE(sim->commands().empty()) << "type " << toUtf8(type);
+        EXPECT_EQ(sim->idleCallCount(), 0u) << "the exchange ran, type " << toUtf8(type);
+        EXPECT_TRUE(sim->setting(18) && sim->setting(29)) << "settings back on, type " << toUtf8(type);
+        EXPECT_EQ(background(kDrawing),
+                  (std::vector<std::wstring>{L"4: Rahmen A4 alt;", L"8: Rahmen A3 alt; Schriftfeld alt;"}));
+    }
+}
+
+// A notice that ends a good run is read with the CAD application already given its settings back; the
+// error box comes first, because the teardown after an error may have to wait for a CAD application that
+// does not answer, and the user should see what happened meanwhile.
+TEST_F(MainRun, TheTeardownRunsBeforeANoticeButAfterTheErrorBox) {
+    struct Case {
+        const char* what;
+        std::wstring scenario;
+        int32_t exitCode;
+        bool teardownBeforeLastBox;
+    };
+    const Case cases[] = {
+        {"error", world() + L"fault Application 79 at 3 error 440\n", exitcode::Error, false},
+        {"active document no drawing", world(L"1"), exitcode::NotADrawing, true},
+        {"sheet without partner", world(L"2", kLostSheet), exitcode::Done, true},
+    };
+    const auto teardownCalls = [this] {
+        size_t n = 0;
+        for (const auto& call : sim->calls()) n += call.kind == edgesim::CallKind::Put && call.id == 18 ? 1u : 0u;
+        return n;
+    };
+    for (const auto& c : cases) {
+        ui = ScriptedUserInterface{};
+        size_t teardownAtLastBox = 99;
+        ui.whileBoxShown = [&](const std::wstring&) { teardownAtLastBox = teardownCalls(); };
+        ASSERT_EQ(run(c.scenario), c.exitCode) << c.what;
+        EXPECT_EQ(teardownAtLastBox, c.teardownBeforeLastBox ? 1u : 0u) << c.what << ": teardown before the last box";
+        EXPECT_EQ(teardownCalls(), 1u) << c.what << ": teardown runs once";
+    }
 }
 
 TEST_F(MainRun, SheetsWithoutTemplatePartnerAreLeftAndNoted) {
@@ -285,7 +328,7 @@ TEST_F(MainRun, NoReferenceIntoTheCadApplicationIsHeldWhenTheProcessEnds) {
         {"exchange", world(), exitcode::Done},
         {"properties refused", world() + L"refuse-add *\n", exitcode::Done},
         {"sheet without partner", world(L"2", kLostSheet), exitcode::Done},
-        {"active document no drawing", world(L"1"), exitcode::Done},
+        {"active document no drawing", world(L"1"), exitcode::NotADrawing},
         {"CAD error", world() + L"fault Application 79 at 3 error 440\n", exitcode::Error},
     };
     for (const auto& c : cases) {

@@ -3,6 +3,7 @@
 namespace korvane::test {
 
 int32_t ScriptedUserInterface::messageBox(const std::wstring& text, int32_t style, const std::wstring& title) {
+    if (whileBoxShown) whileBoxShown(text);
     int32_t answer = mb::AnswerOk;
     if (!boxAnswers.empty()) {
         answer = boxAnswers.front();

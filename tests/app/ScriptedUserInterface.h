@@ -34,6 +34,8 @@ public:
     std::vector<UiEvent> transcript;
     // Runs where the product would end the process, before anything is unwound.
     std::function<void()> beforeEnd;
+    // Runs while a box is shown, before it is answered.
+    std::function<void(const std::wstring& text)> whileBoxShown;
 
     int32_t messageBox(const std::wstring& text, int32_t style, const std::wstring& title) override;
     int32_t chooseTemplate() override;

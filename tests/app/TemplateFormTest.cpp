@@ -22,7 +22,8 @@ public:
 };
 
 // Runs the user's actions on a freshly loaded form: 'n' clicks Normal, 'e' clicks eng.chin.Normal,
-// 'w' presses Weiter, 'c' closes the window by its own means (nothing reaches the form).
+// 'w' presses Weiter, 'c' closes the window by its own means: no event reaches the form, and the window
+// is gone, so that anything played after it reaches a form without a window.
 struct Session {
     frmVorlagenAuswahl form;
     RecordingView view;
@@ -33,7 +34,7 @@ struct Session {
             if (a == 'n') form.Option1_Click(0);
             if (a == 'e') form.Option1_Click(1);
             if (a == 'w') form.cmdWeiter_Click();
-            if (a == 'c') break;
+            if (a == 'c') form.attach(nullptr);
         }
         form.attach(nullptr);
     }
@@ -51,6 +52,7 @@ TEST(TemplateForm, TheChoiceIsTheLastClickedOption) {
         {"ew", 1, "select0 hide "},
         {"ec", 1, "select0 "},          // closed after choosing eng.chin.Normal
         {"c", 0, "select0 "},           // closed at once
+        {"ecw", 1, "select0 "},         // a Weiter that comes after the close no longer reaches a window
         {"eeeew", 1, "select0 hide "},
         {"nw", 0, "select0 hide "},
     };

@@ -95,7 +95,7 @@ TEST_F(Exchange, ReplacesBackgroundContentBySize) {
         EXPECT_TRUE(draft.unveraenderteBlaetter() == c.unchanged) << "unchanged sheets differ";
         EXPECT_EQ(sim().commands(), commandsFor(c.pasted)) << "command sequence differs";
         EXPECT_EQ(sim().findDocument(kDrawing)->content().workingSheets.at(0).items, std::vector<std::wstring>{L"Welle"});
-        EXPECT_EQ(sim().findDocument(kTemplate), nullptr) << "the template opened for the exchange stays open";
+        EXPECT_EQ(sim().findDocument(kTemplate), nullptr) << "the template opened for the exchange was not closed";
         EXPECT_EQ(sim().activeDocument(), sim().findDocument(kDrawing));
         EXPECT_TRUE(sim().setting(29)) << "screen updating left off";
         EXPECT_TRUE(sim().notes().empty()) << "the application noticed misuse: " << ::testing::PrintToString(sim().notes());
@@ -206,8 +206,10 @@ TEST_F(Exchange, FindsAnOpenTemplateByUncNameAndLeavesItOpen) {
                   std::vector<std::wstring>{L"neu"});
         if (!c.keptOpen.empty()) {
             EXPECT_NE(sim().findDocument(c.keptOpen), nullptr) << "a template the user had open was closed";
-            EXPECT_EQ(sim().documents().size(), documentsBefore);
+        } else {
+            EXPECT_EQ(sim().findDocument(kTemplate), nullptr) << "the template opened for the exchange was not closed";
         }
+        EXPECT_EQ(sim().documents().size(), documentsBefore) << "documents open afterwards differ from before";
         EXPECT_EQ(sim().activeDocument(), sim().findDocument(kDrawing));
     }
 }

@@ -91,6 +91,42 @@ TEST_F(TitleBlock, CreationKeepsWhatAnEarlierRunLeftAndAddsTheRest) {
     EXPECT_EQ(custom(), expected);
 }
 
+TEST_F(TitleBlock, TheActiveDrawingIsTheActiveDocumentOnlyWhenItIsADraftingDocument) {
+    for (int32_t type : {1, 2, 3, 4, 6}) {
+        SCOPED_TRACE("type " + std::to_string(type));
+        startApplication(L"running yes\ndocument " + kDrawing + L"\ntype " + std::to_wstring(type) + L"\nend\n");
+        clsSolidEdgeDraft draft;
+        const Object zeichnung = draft.liefereAktiveZeichnung();
+        EXPECT_EQ(zeichnung.isNothing() ? L"(Nothing)" : zeichnung.get(L"FullName").toText(),
+                  type == 2 ? kDrawing : L"(Nothing)");
+        EXPECT_EQ(invokes().front(), L"Application get 76 ActiveDocumentType()") << "the type is asked first";
+    }
+}
+
+TEST_F(TitleBlock, OnlyALookUpThatAnswersWithThePropertyItselfCountsAsPresent) {
+    // Every look-up answers without an error; only what it answers tells whether the row exists.
+    const struct {
+        const char* what;
+        std::wstring answer;  // the scripted answer of every look-up in "Custom"
+        Props before;
+    } cases[]{
+        {"Nothing", L"nothing", {{L"Andere", L"x"}}},
+        {"another property", L"substitute Andere", {{L"Andere", L"x"}}},
+        {"always DRAWING-PA-NAME, which exists", L"substitute DRAWING-PA-NAME", {{L"DRAWING-PA-NAME", L"Meier"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        startApplication(drawingWith(c.before, L"fault PropertySet(Custom) Item always " + c.answer + L"\n"));
+        clsSolidEdgeDraft draft;
+        Object doc;
+        EXPECT_TRUE(anlegen(draft, doc)) << "an addition was refused: a row was added twice";
+        Props expected = c.before;
+        for (const auto& name : kNames)
+            if (name != c.before.front().first) expected.emplace_back(name, L"-");
+        EXPECT_EQ(custom(), expected) << "a row was taken as present although the look-up did not answer with it";
+    }
+}
+
 TEST_F(TitleBlock, CreationReportsFailureButGoesOn) {
     const struct {
         const char* what;

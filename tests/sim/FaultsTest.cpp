@@ -100,3 +100,34 @@ TEST(Faults, QuitEndsTheApplicationForItsClients) {
     EXPECT_EQ(errorOf([&] { app.get(2); }), edgesim::err::ServerUnavailable);
     EXPECT_NE(sim->stateText().find(L"  quit yes\n"), std::wstring::npos);
 }
+
+TEST(Faults, ScriptedAnswersComeWithoutAnError) {
+    // What a look-up of "SAPName" in "Custom" answers under each scripted fault: the property's name, or
+    // "(Nothing)"; the log keeps the name the client asked for.
+    struct Case {
+        const wchar_t* fault;
+        std::wstring asked;
+        std::wstring answered;
+    } cases[] = {
+        {L"fault PropertySet(Custom) Item nothing", L"SAPName", L"(Nothing)"},
+        {L"fault PropertySet(Custom) Item substitute SAPName", L"Fehlt", L"SAPName"},
+        {L"fault PropertySet(Custom) Item at 2 nothing", L"SAPName", L"SAPName"},  // only the second look-up
+        {L"fault PropertySet(Summary) Item nothing", L"SAPName", L"SAPName"},
+    };
+    for (const Case& c : cases) {
+        auto sim = edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + c.fault + L"\n");
+        Object custom = sim->application().getObject(2).getObject(52).callObject(0, {Variant(L"Custom")});
+        const Variant answer = custom.call(0, {Variant(c.asked)});
+        EXPECT_EQ(answer.isNothing() ? L"(Nothing)" : Object::from(answer).get(20).toText(), c.answered) << c.fault;
+        bool logged = false;
+        for (const auto& call : sim->calls()) {
+            if (call.object == L"PropertySet(Welle.dft/Custom)" && call.id == 0) {
+                logged = call.ok && call.arguments == std::vector<std::wstring>{L"Text \"" + c.asked + L"\""};
+            }
+        }
+        EXPECT_TRUE(logged) << c.fault << ": the look-up is not logged as asked and answered";
+    }
+    EXPECT_THROW(edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + L"fault PropertySet Item substitute\n"),
+                 korvane::AutomationError)
+        << "substitute without a text";
+}
