@@ -62,7 +62,7 @@ bool waitGone(HWND h, const harness::WatchedProcess& p, std::chrono::millisecond
 // Waits until the control of that caption has the keyboard focus and two looks 50 ms apart see the same
 // window (a key that moves the focus may change the selection right after), then writes the window.
 bool awaitFocus(uidriver::WindowView& view, const std::wstring& caption, Transcript& t) {
-    const auto until = Clock::now() + 5s;
+    const auto until = Clock::now() + std::chrono::seconds(5);
     std::wstring last;
     for (;;) {
         view = uidriver::inspect(view.hwnd);
