@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/FakeProcessTable.h"
@@ -17,6 +20,7 @@
 
 #include "app/win32/ToolhelpProcessTable.h"
 #else
+#include <signal.h>
 #include <unistd.h>
 
 #include "app/posix/ProcProcessTable.h"
@@ -143,13 +147,59 @@ TEST(Census, TheSystemTableFindsThisProcess) {
     EXPECT_EQ(census.liefereProzessAnzahl(L"TEST_APP*"), 0) << "the count respects letter case";
 }
 
-TEST(Census, TerminatingAnIdThatNamesNoProcessDoesNothing) {
+// Ids that name no single process must never reach the system: 0 and negative ids are process groups to
+// kill(2) (-1: every process the user may signal). Every other id is ended with exit code 1.
+#ifdef _WIN32
+TEST(Census, TerminatingAnIdThatNamesNoProcessEndsNothing) {
+    // A suspended copy of this program stands for the user's other processes: ids that name no process
+    // leave it running; its own id ends it with exit code 1.
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    std::wstring commandLine = L"\"" + self + L"\" --gtest_list_tests";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(::CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                 CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &child));
+    ::CloseHandle(child.hThread);
     clsSystem3 census(systemTable().table);
-    // -1 and 0 must never reach the system as "every process" or "my process group".
-    census.killProzessID(-1);
-    census.killProzessID(0);
-    SUCCEED();
+    for (const int32_t id : {0, -1, -4, INT32_MIN, INT32_MAX}) {
+        census.killProzessID(id);
+        EXPECT_EQ(::WaitForSingleObject(child.hProcess, 0), WAIT_TIMEOUT) << "killProzessID(" << id << ") ended another process";
+    }
+    census.killProzessID(static_cast<int32_t>(child.dwProcessId));
+    EXPECT_EQ(::WaitForSingleObject(child.hProcess, 10000), WAIT_OBJECT_0) << "its own id did not end the process";
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(child.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 1u);
+    ::TerminateProcess(child.hProcess, 0);
+    ::CloseHandle(child.hProcess);
 }
+#else
+TEST(Census, TerminatingAnIdThatNamesNoProcessSignalsNothing) {
+    struct Case {
+        int32_t id;
+        std::vector<std::pair<int, int>> signalled;  // process id, signal number
+    };
+    const Case cases[] = {
+        {0, {}},                      // kill(2): the caller's process group
+        {-1, {}},                     // kill(2): every process the user may signal
+        {-4711, {}},                  // kill(2): process group 4711
+        {INT32_MIN, {}},
+        {4711, {{4711, SIGKILL}}},
+        {INT32_MAX, {{INT32_MAX, SIGKILL}}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::pair<int, int>> sent;
+        auto table = std::make_shared<ProcProcessTable>([&sent](int processId, int signalNumber) {
+            sent.emplace_back(processId, signalNumber);
+            return 0;
+        });
+        clsSystem3(table).killProzessID(c.id);
+        EXPECT_EQ(sent, c.signalled) << "killProzessID(" << c.id << ") signalled differently";
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace korvane

@@ -110,7 +110,8 @@ struct TypeCase {
 };
 
 TEST_F(Application, ActiveDocumentTypeCodes) {
-    const std::vector<TypeCase> cases = {{2, L"SED"}, {5, L""}, {0, L""}};
+    const std::vector<TypeCase> cases = {{1, L"PAR"}, {2, L"SED"}, {3, L"ASM"}, {4, L"SES"}, {5, L""},
+                                         {6, L"PSM"}, {7, L""},    {-1, L""},   {0, L""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
         startApplication(c.type == 0 ? runningWith({}) : runningWith({{L"Z:\\p\\a", c.type}}));

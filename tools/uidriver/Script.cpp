@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "Window.h"
+
 namespace uidriver {
 
 namespace {
@@ -30,6 +32,8 @@ std::wstring Action::text() const {
     case Verb::Close: out += L"close"; break;
     case Verb::Click: out += L"click " + argument; break;
     case Verb::Shot: out += L"shot " + argument; break;
+    case Verb::Key: out += L"key " + argument; break;
+    case Verb::Focus: out += L"focus " + argument; break;
     }
     return out;
 }
@@ -68,6 +72,14 @@ std::optional<std::vector<Action>> parseScript(const std::wstring& text, std::ws
             a.verb = Action::Verb::Click;
         } else if (verb == L"shot") {
             a.verb = Action::Verb::Shot;
+        } else if (verb == L"key") {
+            a.verb = Action::Verb::Key;
+            if (!argument.empty() && !virtualKeyOf(argument)) {
+                error = L"line " + std::to_wstring(lineNumber) + L": unknown key '" + argument + L"'";
+                return std::nullopt;
+            }
+        } else if (verb == L"focus") {
+            a.verb = Action::Verb::Focus;
         } else {
             error = L"line " + std::to_wstring(lineNumber) + L": unknown action '" + verb + L"'";
             return std::nullopt;

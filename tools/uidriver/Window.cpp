@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace uidriver {
 
@@ -123,6 +124,14 @@ std::wstring answerName(int id) {
 
 bool isPushButton(const Control& c) { return c.kind == L"push" || c.kind == L"default-push"; }
 
+// The window of the window's thread that has the keyboard focus; the window itself when none has.
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus) return info.hwndFocus;
+    return window;
+}
+
 }  // namespace
 
 std::wstring escaped(const std::wstring& text) {
@@ -203,14 +212,40 @@ bool click(const WindowView& w, const std::wstring& caption) {
 
 void escape(const WindowView& w) {
     // The key goes to the control that has the focus in the window's thread, as typing would.
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    HWND target = w.hwnd;
-    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(w.hwnd, nullptr), &info) && info.hwndFocus) {
-        target = info.hwndFocus;
-    }
+    const HWND target = focusOf(w.hwnd);
     ::PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     ::PostMessageW(target, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
+}
+
+unsigned virtualKeyOf(const std::wstring& name) {
+    static const std::pair<const wchar_t*, unsigned> keys[] = {
+        {L"Up", VK_UP},   {L"Down", VK_DOWN},   {L"Left", VK_LEFT},     {L"Right", VK_RIGHT},
+        {L"Tab", VK_TAB}, {L"Space", VK_SPACE}, {L"Enter", VK_RETURN}, {L"Escape", VK_ESCAPE},
+    };
+    for (const auto& [keyName, code] : keys) {
+        if (name == keyName) return code;
+    }
+    return 0;
+}
+
+void typeKey(const WindowView& w, unsigned virtualKey) {
+    // lParam as the keyboard gives it: repeat count 1, the scan code, the extended-key bit of the arrow
+    // keys; key up adds "was down" and "being released".
+    const UINT scanCode = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    const bool extended = virtualKey == VK_UP || virtualKey == VK_DOWN || virtualKey == VK_LEFT || virtualKey == VK_RIGHT;
+    const auto down = static_cast<LPARAM>(1u | (scanCode << 16) | (extended ? 1u << 24 : 0u));
+    const auto up = static_cast<LPARAM>(static_cast<unsigned>(down) | 0xC0000000u);
+    const HWND target = focusOf(w.hwnd);
+    ::PostMessageW(target, WM_KEYDOWN, virtualKey, down);
+    ::PostMessageW(target, WM_KEYUP, virtualKey, up);
+}
+
+const Control* focusedControl(const WindowView& w) {
+    const HWND focus = focusOf(w.hwnd);
+    for (const auto& c : w.controls) {
+        if (c.hwnd == focus) return &c;
+    }
+    return nullptr;
 }
 
 void closeByWindowMenu(const WindowView& w) { ::PostMessageW(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }

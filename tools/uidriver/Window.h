@@ -41,6 +41,15 @@ bool click(const WindowView& w, const std::wstring& caption);
 void escape(const WindowView& w);
 void closeByWindowMenu(const WindowView& w);
 
+// The virtual-key code of a key's name in a script (Up, Down, Left, Right, Tab, Space, Enter, Escape), 0 if none.
+unsigned virtualKeyOf(const std::wstring& name);
+// Types the key into the control that has the keyboard focus in the window's thread (the window itself
+// when none has): key down and key up, posted, so that the window's own message loop translates and
+// dispatches them as it would the keyboard's.
+void typeKey(const WindowView& w, unsigned virtualKey);
+// The control of the window that has the keyboard focus, or nullptr.
+const Control* focusedControl(const WindowView& w);
+
 // Texts with CR and LF written as \r and \n, so that a transcript line shows them exactly.
 std::wstring escaped(const std::wstring& text);
 

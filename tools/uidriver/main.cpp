@@ -59,6 +59,30 @@ bool waitGone(HWND h, const harness::WatchedProcess& p, std::chrono::millisecond
     return false;
 }
 
+// Waits until the control of that caption has the keyboard focus and two looks 50 ms apart see the same
+// window (a key that moves the focus may change the selection right after), then writes the window.
+bool awaitFocus(uidriver::WindowView& view, const std::wstring& caption, Transcript& t) {
+    const auto until = Clock::now() + std::chrono::seconds(5);
+    std::wstring last;
+    for (;;) {
+        view = uidriver::inspect(view.hwnd);
+        const uidriver::Control* focus = uidriver::focusedControl(view);
+        const bool there = focus && focus == view.find(caption);
+        const std::wstring seen =
+            view.describe() + L" | focus \"" + (there ? caption : focus ? focus->caption : std::wstring()) + L"\"";
+        if (there && seen == last) {
+            t.line(seen);
+            return true;
+        }
+        if (Clock::now() >= until) {
+            t.line(L"! focus not on \"" + caption + L"\" within 5 s: " + seen);
+            return false;
+        }
+        last = there ? seen : std::wstring();
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -147,6 +171,10 @@ int wmain(int argc, wchar_t** argv) {
             case uidriver::Action::Verb::Click: done = uidriver::click(view, action.argument); break;
             case uidriver::Action::Verb::Escape: uidriver::escape(view); break;
             case uidriver::Action::Verb::Close: uidriver::closeByWindowMenu(view); break;
+            case uidriver::Action::Verb::Key: uidriver::typeKey(view, uidriver::virtualKeyOf(action.argument)); break;
+            case uidriver::Action::Verb::Focus:
+                if (!awaitFocus(view, action.argument, t)) faultless = false;
+                break;
             case uidriver::Action::Verb::Shot:
                 if (!screenshots.take(action.argument, 15000)) {
                     t.line(L"! screenshot " + action.argument + L" not taken in time");
@@ -161,6 +189,10 @@ int wmain(int argc, wchar_t** argv) {
                 break;
             }
             ended = action.endsWindow();
+            // A typed key ends the window exactly when the script goes on with another window.
+            if (action.verb == uidriver::Action::Verb::Key) {
+                ended = next >= script->size() || (*script)[next].target != wanted;
+            }
             if (!ended && action.verb == uidriver::Action::Verb::Click) {
                 view = uidriver::inspect(view.hwnd);
                 t.line(view.describe());

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "automation/TextConvert.h"
 
@@ -41,6 +42,10 @@ std::string executableName(const std::filesystem::path& dir) {
 
 }  // namespace
 
+ProcProcessTable::ProcProcessTable(SignalSender send) : send_(std::move(send)) {
+    if (!send_) send_ = [](int processId, int signalNumber) { return ::kill(processId, signalNumber); };
+}
+
 std::optional<std::vector<ProcessEntry>> ProcProcessTable::snapshot() {
     std::error_code ec;
     std::filesystem::directory_iterator it("/proc", ec);
@@ -65,7 +70,7 @@ void ProcProcessTable::terminate(uint32_t processId, uint32_t /*exitCode*/) {
     // kill() reads 0 and negative ids as process groups (-1: every process we may signal); such ids
     // name no single process, so they end nothing, as OpenProcess would fail for them.
     if (processId == 0 || processId > static_cast<uint32_t>(INT32_MAX)) return;
-    ::kill(static_cast<pid_t>(processId), SIGKILL);
+    send_(static_cast<int>(processId), SIGKILL);
 }
 
 }  // namespace korvane

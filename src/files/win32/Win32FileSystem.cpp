@@ -4,11 +4,11 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-#include <winnetwk.h>
 
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
 #include "files/FileSystemSupport.h"
+#include "files/win32/NetworkConnection.h"
 
 namespace korvane {
 
@@ -163,10 +163,10 @@ std::wstring Win32FileSystem::shareName(const std::wstring& letter) {
     if (type != DRIVE_REMOTE) return {};
     std::wstring share(MAX_PATH, L'\0');
     DWORD length = static_cast<DWORD>(share.size());
-    DWORD result = ::WNetGetConnectionW(device.c_str(), share.data(), &length);
+    DWORD result = networkConnection(device.c_str(), share.data(), &length);
     if (result == ERROR_MORE_DATA) {
         share.assign(length, L'\0');
-        result = ::WNetGetConnectionW(device.c_str(), share.data(), &length);
+        result = networkConnection(device.c_str(), share.data(), &length);
     }
     if (result != NO_ERROR) raiseRuntimeError(rt::DeviceUnavailable);
     share.resize(std::wstring_view(share.c_str()).size());
