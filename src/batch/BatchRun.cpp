@@ -181,6 +181,7 @@ private:
             if (result.outcome == Outcome::Failed) console_.line(L"Fehler: " + item.path + L": " + result.errorText);
             record(result);
             ++finished;
+            env_.afterDrawing(++worked_);
             if (result.outcome == Outcome::Skipped && result.errorText == L"abgebrochen") return true;
         }
         console_.progress(progressLine(total, total, finished, since(started_), L""));
@@ -207,6 +208,7 @@ private:
     std::map<std::wstring, std::wstring> interruptedBackup_;
     std::vector<DrawingResult> results_;
     bool reportTrouble_ = false;
+    size_t worked_ = 0;
     Clock::time_point started_ = Clock::now();
 };
 

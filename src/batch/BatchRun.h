@@ -26,6 +26,8 @@ struct BatchEnvironment {
     std::function<bool()> stopRequested = [] { return false; };
     // Names the run's default report and backup folder ("2026-12-06 14-03-22").
     std::wstring runStamp;
+    // Called after each drawing the run worked on, with how many it has worked on so far (measurements).
+    std::function<void(size_t)> afterDrawing = [](size_t) {};
 };
 
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment);

@@ -2,9 +2,11 @@
 // the portable core, takes Ctrl+C and the closing of the console as a request to stop after the
 // current drawing, and runs the batch.
 #include <windows.h>
+#include <psapi.h>
 
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +61,24 @@ std::wstring fullPath(const std::wstring& path) {
     return full;
 }
 
+// KORVANE_STAPEL_MESSUNG=FILE: after each drawing a line "<drawings>;<milliseconds since start>;<peak
+// working set in KiB>" is appended to FILE, for the performance report (scripts/bench).
+std::function<void(size_t)> measurement() {
+    wchar_t file[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"KORVANE_STAPEL_MESSUNG", file, MAX_PATH) == 0) return [](size_t) {};
+    const std::wstring path = file;
+    const ULONGLONG start = GetTickCount64();
+    return [path, start](size_t drawings) {
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof counters;
+        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        char line[96];
+        std::snprintf(line, sizeof line, "%zu;%llu;%zu\r\n", drawings, GetTickCount64() - start,
+                      static_cast<size_t>(counters.PeakWorkingSetSize / 1024));
+        korvane::Win32BatchFiles().appendBytes(path, line);
+    };
+}
+
 std::wstring runStamp() {
     SYSTEMTIME t{};
     GetLocalTime(&t);
@@ -100,7 +120,7 @@ int wmain() {
         Factory<ProcessTable>::install([] { return std::make_shared<ToolhelpProcessTable>(); });
         Factory<AutomationBinder>::install([] { return std::make_shared<com::ComBinder>(); });
         Win32BatchFiles contents;
-        BatchEnvironment environment{console, contents, [] { return stopRequested.load(); }, stamp};
+        BatchEnvironment environment{console, contents, [] { return stopRequested.load(); }, stamp, measurement()};
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());
