@@ -3,6 +3,7 @@
 #include <chrono>
 #include <map>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "app/clsSystem3.h"
@@ -22,6 +23,9 @@ namespace korvane {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr int kReconnectAttempts = 6;
+constexpr auto kReconnectPause = std::chrono::seconds(2);
 
 const std::wstring kVorlageFehlt = L"Draftvorlage konnte nicht gefunden werden!\r\nBitte wenden Sie sich an den Administrator.";
 const std::wstring kMehrfachGestartet = L"SolidEdge ist mehrfach gestartet!\r\nHintergrundblätter können nicht getauscht werden";
@@ -170,11 +174,9 @@ private:
             DrawingResult result = job.run(item);
             if (result.outcome == Outcome::Failed && !cad.answers()) {
                 result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
-                try {
-                    cad.reconnect();
-                } catch (const AutomationError& e) {
+                if (const auto failure = reconnect(cad)) {
                     record(result);
-                    console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorLine(e));
+                    console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorLine(*failure));
                     return true;
                 }
             }
@@ -186,6 +188,22 @@ private:
         }
         console_.progress(progressLine(total, total, finished, since(started_), L""));
         return false;
+    }
+
+    // A CAD application that just died may still be registered for a moment (its class object, its
+    // running object), so a new instance may take a few tries. Nothing when connected again.
+    std::optional<AutomationError> reconnect(CadConnection& cad) {
+        std::optional<AutomationError> failure;
+        for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
+            if (attempt > 0) std::this_thread::sleep_for(kReconnectPause);
+            try {
+                cad.reconnect();
+                return std::nullopt;
+            } catch (const AutomationError& e) {
+                failure = e;
+            }
+        }
+        return failure;
     }
 
     // One row per drawing, in the order of the plan: the list's rejects, then the drawings; rows
