@@ -39,14 +39,21 @@ std::wstring DrawingJob::reasonToLeaveAlone(const std::wstring& path, const std:
 
 void DrawingJob::makeBackup(const WorkItem& item, DrawingResult& result) {
     const std::wstring backup = joinPath(settings_.backupFolder, item.relative);
-    // A backup is never overwritten: it may be the only good copy of an earlier state.
-    if (files_.existiertDatei(backup)) throw AutomationError(rt::FileAlreadyExists, L"Die Sicherung " + backup + L" existiert schon.");
-    const int32_t status = files_.kopiereDatei(item.path, backup);
-    if (status != 0) throw AutomationError(status, L"Die Sicherung nach " + backup + L" ist fehlgeschlagen.");
     const auto original = contents_.readBytes(item.path);
-    const auto copy = contents_.readBytes(backup);
-    if (!original || !copy || *original != *copy)
-        throw AutomationError(kBackupFailed, L"Die Sicherung " + backup + L" gleicht dem Original nicht.");
+    if (!original) throw AutomationError(rt::PermissionDenied, L"Die Zeichnung kann nicht gelesen werden.");
+    // A backup is never overwritten: it may be the only good copy of an earlier state. One that holds
+    // exactly the drawing's bytes already (a resumed run's drawing, put back from it) serves as it is.
+    if (files_.existiertDatei(backup)) {
+        const auto existing = contents_.readBytes(backup);
+        if (!existing || *existing != *original)
+            throw AutomationError(rt::FileAlreadyExists, L"Die Sicherung " + backup + L" existiert schon.");
+    } else {
+        const int32_t status = files_.kopiereDatei(item.path, backup);
+        if (status != 0) throw AutomationError(status, L"Die Sicherung nach " + backup + L" ist fehlgeschlagen.");
+        const auto copy = contents_.readBytes(backup);
+        if (!copy || *original != *copy)
+            throw AutomationError(kBackupFailed, L"Die Sicherung " + backup + L" gleicht dem Original nicht.");
+    }
     result.backup = backup;
 }
 

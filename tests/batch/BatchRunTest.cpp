@@ -133,6 +133,21 @@ TEST_F(BatchCases, ADrawingLockedByAnotherProgramIsSkipped) {
     EXPECT_EQ(original, bytesOf(locked));
 }
 
+TEST_F(BatchCases, AnExistingBackupIsNeverOverwritten) {
+    const std::wstring a = drawing(L"a.dft", drawingText({4}));
+    const std::wstring same = drawing(L"gleich.dft", drawingText({8}));
+    scratch.writeFile(backupFolder + L"\\a.dft", "ein älterer Stand");
+    scratch.writeFile(backupFolder + L"\\gleich.dft", drawingText({8}));
+    startApplication();
+    EXPECT_EQ(batchexit::SomeNotDone, runBatch({kFolder}));
+    EXPECT_EQ(Outcome::Failed, rowOf(a).outcome);
+    EXPECT_THAT(toUtf8(rowOf(a).errorText), HasSubstr("existiert schon"));
+    EXPECT_EQ("ein älterer Stand", bytesOf(backupFolder + L"\\a.dft"));
+    EXPECT_EQ(drawingText({4}), bytesOf(a));
+    // A backup with the drawing's very bytes serves as its backup.
+    EXPECT_EQ(Outcome::Exchanged, rowOf(same).outcome);
+}
+
 TEST_F(BatchCases, ASaveThatBreaksOffIsUndoneFromTheBackup) {
     const std::wstring a = drawing(L"a.dft", drawingText({4}));
     const std::string original = bytesOf(a);
@@ -198,10 +213,9 @@ TEST_F(BatchCases, ADrawingCutOffAtItsSaveGetsItsBackupBackAndIsDoneAgain) {
     scratch.writeFile(reportFile, reportText({pending}));
     startApplication(L"running yes\ndocument " + a + L"\ntype 2\nsheet background 4 X\nend\n");
 
-    backupFolder = kShare + L"\\Sicherung 2";
     EXPECT_EQ(batchexit::AllDone, runBatch({kFolder, L"/fortsetzen"}));
     EXPECT_EQ(Outcome::Exchanged, rowOf(a).outcome);
-    EXPECT_EQ(original, bytesOf(kShare + L"\\Sicherung 2\\a.dft"));
+    EXPECT_EQ(original, bytesOf(backupFolder + L"\\a.dft"));
     EXPECT_THAT(bytesOf(a), HasSubstr(kNew4));
     EXPECT_THAT(bytesOf(a), HasSubstr("item Ansicht"));
 }
