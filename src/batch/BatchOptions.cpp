@@ -49,8 +49,13 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
         const bool flag = n == L"?" || n == L"h" || n == L"hilfe" || n == L"help" || n == L"s" ||
                           n == L"unterordner" || n == L"probe" || n == L"fortsetzen";
         if (flag && option->hasValue) return OptionsError{L"Die Option /" + n + L" nimmt keinen Wert."};
-        if (!flag && (!option->hasValue || option->value.empty()))
-            return OptionsError{L"Die Option /" + n + L" braucht einen Wert, z. B. /" + n + L":..."};
+        if (!flag && (!option->hasValue || option->value.empty())) {
+            std::wstring text = L"Die Option /" + n;
+            text += L" braucht einen Wert, z. B. /";
+            text += n;
+            text += L":...";
+            return OptionsError{text};
+        }
         if (n == L"?" || n == L"h" || n == L"hilfe" || n == L"help") options.help = true;
         else if (n == L"s" || n == L"unterordner") options.subfolders = true;
         else if (n == L"probe") options.probe = true;

@@ -83,13 +83,13 @@ private:
     void walk(const std::wstring& folder, const std::wstring& relative, bool subfolders) {
         const Collection pattern{L"*.dft"};
         for (const std::wstring& name : files_.liefereDateiListe(folder, &pattern)) {
-            add(joinPath(folder, name), relative.empty() ? name : relative + L"\\" + name);
+            add(joinPath(folder, name), joinPath(relative, name));
         }
         if (!subfolders) return;
         for (const std::wstring& name : files_.liefereVerzeichnisListe(folder, nullptr)) {
             const std::wstring sub = joinPath(folder, name);
             if (toLower(sub) == excluded_) continue;
-            walk(sub, relative.empty() ? name : relative + L"\\" + name, true);
+            walk(sub, joinPath(relative, name), true);
         }
     }
 
