@@ -269,3 +269,37 @@ TEST_F(BatchCases, TheBatchDoesNotStartWithoutWhatItNeeds) {
 
 }  // namespace
 }  // namespace korvane::testing
+
+namespace korvane::testing {
+namespace {
+
+TEST_F(BatchCases, AListFileAddsItsDrawingsOnceAndReportsWhatIsNoDrawing) {
+    const std::wstring a = drawing(L"a.dft", drawingText({4}));
+    const std::wstring b = drawing(L"Unter ordner\\b.dft", drawingText({8}));
+    // Notepad's "Unicode": UTF-16 with its byte-order mark; a relative entry is taken from the list's folder,
+    // an entry the folder argument names already is taken once.
+    const std::wstring lines = L"Unter ordner\\b.dft\r\n\"" + a + L"\"\r\n\r\n# Kommentar\r\nnotiz.txt\r\nfehlt.dft\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (wchar_t c : lines) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>((c >> 8) & 0xFF);
+    }
+    scratch.writeFile(kFolder + L"\\liste.txt", utf16);
+    startApplication();
+    EXPECT_EQ(batchexit::SomeNotDone, runBatch({kFolder, L"/liste:" + kFolder + L"\\liste.txt"}));
+
+    const auto rows = report();
+    ASSERT_EQ(4u, rows.size());
+    EXPECT_EQ(Outcome::Exchanged, rowOf(a).outcome);
+    EXPECT_EQ(Outcome::Exchanged, rowOf(b).outcome);
+    EXPECT_EQ(L"keine .dft-Datei", rowOf(kFolder + L"\\notiz.txt").errorText);
+    EXPECT_EQ(Outcome::Failed, rowOf(kFolder + L"\\fehlt.dft").outcome);
+    EXPECT_EQ(1u, saves(a));
+    // Without /s the subfolder's drawing comes from the list only, and keeps its path below the share in
+    // the backup; the folder's drawing keeps its path below the folder.
+    EXPECT_TRUE(exists(backupFolder + L"\\a.dft"));
+    EXPECT_TRUE(exists(backupFolder + L"\\fileserver\\daten\\Zeichnungen\\Unter ordner\\b.dft"));
+}
+
+}  // namespace
+}  // namespace korvane::testing
