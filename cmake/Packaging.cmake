@@ -2,6 +2,10 @@
 # the README shows). `cmake --install` puts them in place; `cpack` (or the `package` target) zips them.
 if(TARGET korvane)
   install(TARGETS korvane RUNTIME DESTINATION .)
+  # The batch program for the drawing archive ships beside it.
+  if(TARGET korvane-stapel)
+    install(TARGETS korvane-stapel RUNTIME DESTINATION .)
+  endif()
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION docs)
 
@@ -20,5 +24,10 @@ if(TARGET korvane)
     add_test(NAME korvane.imports_only_system_dlls
       COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:korvane> -DOBJDUMP=${CMAKE_OBJDUMP}
         -DMAX_BYTES=4194304 -P ${PROJECT_SOURCE_DIR}/cmake/CheckImports.cmake)
+    if(TARGET korvane-stapel)
+      add_test(NAME korvane-stapel.imports_only_system_dlls
+        COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:korvane-stapel> -DOBJDUMP=${CMAKE_OBJDUMP}
+          -DMAX_BYTES=4194304 -P ${PROJECT_SOURCE_DIR}/cmake/CheckImports.cmake)
+    endif()
   endif()
 endif()

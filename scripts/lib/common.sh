@@ -32,6 +32,7 @@ KORVANE_REQUIRED=(
   "timeout                        coreutils"
   "awk                            mawk"
   "diff                           diffutils"
+  "column                         bsdextrautils"
 )
 
 _korvane_has() {

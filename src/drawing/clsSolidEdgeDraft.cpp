@@ -75,6 +75,7 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
     // switched back on before it travels on.
     ScreenUpdatingRestore restoreOnError(application_);
     unchanged_.clear();
+    exchanged_ = 0;
 
     application_.put(app::ScreenUpdating, Variant::boolean(false));
     application_.call(app::AbortCommand);
@@ -116,6 +117,7 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
             selectAllOnCurrentSheet(application_, false);
             sendCommand(application_, cmd::Delete);
             sendCommand(application_, cmd::Paste);
+            ++exchanged_;
         }
 
         // A template the user had open already may hold unsaved work of theirs: it stays open.
@@ -180,6 +182,7 @@ bool clsSolidEdgeDraft::anlegenTarvoSchriftfeldProperties(
         sDrawingDrawK1Datum, sDrawingDrawK1Name, sDrawingDrawNKDatum, sDrawingDrawNKName, sDrawingCADWerkstoff,
         sDrawingCADMassStab, sDrawingCADZusatzMassStab);
 
+    added_ = 0;
     record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
     Object custom;
     record.attempt([&] {
@@ -192,7 +195,10 @@ bool clsSolidEdgeDraft::anlegenTarvoSchriftfeldProperties(
         const std::wstring name(kSchriftfeldZeilen[row].name);
         // A drawing prepared by an earlier run keeps its values; adding again would be refused.
         if (hatEigenschaft(custom, name)) continue;
-        record.attempt([&] { custom.call(props::SetAdd, {Variant(name), Variant(*values[row])}); });
+        record.attempt([&] {
+            custom.call(props::SetAdd, {Variant(name), Variant(*values[row])});
+            ++added_;
+        });
     }
     record.attempt([&] { custom.call(props::SetSave); });
     return !record.failed();

@@ -1,5 +1,6 @@
 #pragma once
 // The drawing object: background sheet exchange from a template and the SAP title-block properties.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -60,6 +61,10 @@ public:
 
     // The drawing's background sheets that the last exchange left unchanged (no template sheet of their size).
     const std::vector<UnchangedSheet>& unveraenderteBlaetter() const noexcept { return unchanged_; }
+    // How many background sheets the last exchange gave the template's content.
+    size_t getauschteBlaetter() const noexcept { return exchanged_; }
+    // How many title-block properties the last anlegenTarvoSchriftfeldProperties added (existing ones are kept).
+    size_t angelegteEigenschaften() const noexcept { return added_; }
 
 private:
     // liefereSolidEdgeDraftDokument, also telling whether the file had to be opened for the call.
@@ -74,6 +79,8 @@ private:
     Object application_;
     std::unique_ptr<clsSEEigenschaften> eigenschaften_;
     std::vector<UnchangedSheet> unchanged_;
+    size_t exchanged_ = 0;
+    size_t added_ = 0;
 };
 
 }  // namespace korvane

@@ -1,0 +1,27 @@
+#pragma once
+// The file facts and file contents the batch needs beyond the file-system port of clsFileString:
+// whether another program or the file's attributes forbid changing a drawing, the bytes of a file
+// (list file, report to resume from, comparing a drawing with its backup) and writing the report.
+// Windows: win32/Win32BatchFiles. Development and tests: posix/PosixBatchFiles.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+class BatchFiles {
+public:
+    virtual ~BatchFiles() = default;
+    // The read-only attribute is set.
+    virtual bool isReadOnly(const std::wstring& path) = 0;
+    // Another program holds the file open so that it may not be written now.
+    virtual bool isLocked(const std::wstring& path) = 0;
+    // The file's bytes; nothing when it does not exist or cannot be read.
+    virtual std::optional<std::string> readBytes(const std::wstring& path) = 0;
+    // Replaces the file's content (creating it); raises AutomationError when it cannot be written.
+    virtual void writeBytes(const std::wstring& path, std::string_view bytes) = 0;
+    // Appends to the file (creating it); raises AutomationError when it cannot be written.
+    virtual void appendBytes(const std::wstring& path, std::string_view bytes) = 0;
+};
+
+}  // namespace korvane

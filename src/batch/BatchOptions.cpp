@@ -1,0 +1,98 @@
+#include "batch/BatchOptions.h"
+
+#include "automation/TextConvert.h"
+
+namespace korvane {
+
+namespace {
+
+struct Option {
+    std::wstring name;   // lower case
+    std::wstring value;
+    bool hasValue = false;
+};
+
+// "/name:value", "/name=value", "--name=value", "--name value" is not taken: values are always attached.
+std::optional<Option> asOption(const std::wstring& argument) {
+    std::wstring body;
+    if (argument.rfind(L"--", 0) == 0) body = argument.substr(2);
+    else if (!argument.empty() && argument[0] == L'/') body = argument.substr(1);
+    else return std::nullopt;
+    Option option;
+    const size_t separator = body.find_first_of(L":=");
+    if (separator == std::wstring::npos) {
+        option.name = toLower(body);
+    } else {
+        option.name = toLower(body.substr(0, separator));
+        option.value = body.substr(separator + 1);
+        option.hasValue = true;
+    }
+    return option;
+}
+
+}  // namespace
+
+std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std::wstring>& arguments) {
+    BatchOptions options;
+    for (const std::wstring& argument : arguments) {
+        const std::optional<Option> option = asOption(argument);
+        if (!option) {
+            if (!argument.empty()) options.folders.push_back(argument);
+            continue;
+        }
+        const std::wstring& n = option->name;
+        static const wchar_t* const known[] = {L"?", L"h", L"hilfe", L"help", L"s", L"unterordner", L"probe",
+                                               L"fortsetzen", L"liste", L"vorlage", L"bericht", L"sicherung"};
+        bool isKnown = false;
+        for (const wchar_t* k : known) isKnown = isKnown || n == k;
+        if (!isKnown) return OptionsError{L"Unbekannte Option: " + argument};
+        const bool flag = n == L"?" || n == L"h" || n == L"hilfe" || n == L"help" || n == L"s" ||
+                          n == L"unterordner" || n == L"probe" || n == L"fortsetzen";
+        if (flag && option->hasValue) return OptionsError{L"Die Option /" + n + L" nimmt keinen Wert."};
+        if (!flag && (!option->hasValue || option->value.empty())) {
+            std::wstring text = L"Die Option /" + n;
+            text += L" braucht einen Wert, z. B. /";
+            text += n;
+            text += L":...";
+            return OptionsError{text};
+        }
+        if (n == L"?" || n == L"h" || n == L"hilfe" || n == L"help") options.help = true;
+        else if (n == L"s" || n == L"unterordner") options.subfolders = true;
+        else if (n == L"probe") options.probe = true;
+        else if (n == L"fortsetzen") options.resume = true;
+        else if (n == L"liste") options.listFile = option->value;
+        else if (n == L"vorlage") options.templateChoice = option->value;
+        else if (n == L"bericht") options.reportFile = option->value;
+        else options.backupFolder = option->value;
+    }
+    if (options.help) return options;
+    if (options.folders.empty() && options.listFile.empty())
+        return OptionsError{L"Kein Ordner und keine Liste angegeben."};
+    if (options.resume && options.reportFile.empty())
+        return OptionsError{L"/fortsetzen braucht den Bericht des abgebrochenen Laufs: /bericht:DATEI"};
+    if (options.resume && options.probe) return OptionsError{L"/probe und /fortsetzen schließen sich aus."};
+    return options;
+}
+
+std::wstring batchUsage() {
+    return L"Tauscht die Hintergrundblätter vieler Zeichnungen (.dft) gegen die der Vorlage und legt die\r\n"
+           L"Dateieigenschaften des SAP-Schriftfelds an.\r\n"
+           L"\r\n"
+           L"korvane-stapel [Ordner ...] [/s] [/liste:DATEI] [/vorlage:NAME] [/probe]\r\n"
+           L"               [/bericht:DATEI] [/sicherung:ORDNER] [/fortsetzen]\r\n"
+           L"\r\n"
+           L"  Ordner             Ordner mit Zeichnungen\r\n"
+           L"  /s                 auch alle Unterordner\r\n"
+           L"  /liste:DATEI       Textdatei mit einem Zeichnungspfad je Zeile\r\n"
+           L"  /vorlage:NAME      \"Normal\" (Vorgabe), \"eng.chin.Normal\" oder der Pfad einer Vorlagendatei\r\n"
+           L"  /probe             nichts ändern: nur zeigen, welches Blatt welches Vorlagenblatt bekäme\r\n"
+           L"  /bericht:DATEI     Bericht als CSV (Excel); Vorgabe: korvane-stapel <Datum Zeit>.csv\r\n"
+           L"  /sicherung:ORDNER  Sicherung der Zeichnungen vor dem Ändern; Vorgabe: neben dem Bericht\r\n"
+           L"  /fortsetzen        überspringt, was der Bericht (/bericht) als erledigt zeigt\r\n"
+           L"  /?                 diese Hilfe\r\n"
+           L"\r\n"
+           L"Optionen auch mit -- (--probe, --vorlage=Normal). Ende: 0 alles getauscht, 1 Zeichnungen\r\n"
+           L"übersprungen oder fehlgeschlagen, 2 konnte nicht beginnen, 3 abgebrochen (fortsetzen möglich).\r\n";
+}
+
+}  // namespace korvane

@@ -1,0 +1,33 @@
+#pragma once
+// The batch program's command line, Windows style: options start with "/" (or "--"), a value follows
+// a colon or an equals sign ("/vorlage:Normal", "--vorlage=Normal"); other arguments are folders.
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace korvane {
+
+struct BatchOptions {
+    std::vector<std::wstring> folders;   // drawing folders
+    bool subfolders = false;             // /s: with every subfolder
+    std::wstring listFile;               // /liste: one drawing path per line
+    std::wstring templateChoice = L"Normal";  // /vorlage: "Normal", "eng.chin.Normal" or a file name
+    bool probe = false;                  // /probe: dry run, changes nothing
+    bool resume = false;                 // /fortsetzen: skip what the report shows as done
+    std::wstring reportFile;             // /bericht: the CSV report
+    std::wstring backupFolder;           // /sicherung: the backup folder of this run
+    bool help = false;                   // /?
+};
+
+// A command line that cannot be used: the German text saying why.
+struct OptionsError {
+    std::wstring text;
+};
+
+std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std::wstring>& arguments);
+
+// The usage text that /? prints.
+std::wstring batchUsage();
+
+}  // namespace korvane

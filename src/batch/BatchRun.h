@@ -1,0 +1,39 @@
+#pragma once
+// The batch program's procedure: check the template and the CAD application, plan the work, take
+// every drawing through DrawingJob with a progress line, keep the report up to date after each
+// drawing, and end with the summary. Ctrl+C (stopRequested) ends it after the current drawing.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "batch/BatchConsole.h"
+#include "batch/BatchFiles.h"
+#include "batch/BatchOptions.h"
+
+namespace korvane {
+
+// Exit codes of the batch program.
+namespace batchexit {
+inline constexpr int32_t AllDone = 0;        // every drawing exchanged (or, in a dry run, examined)
+inline constexpr int32_t SomeNotDone = 1;    // some drawings skipped or failed (see the report)
+inline constexpr int32_t CouldNotStart = 2;  // command line, template, CAD application, folders
+inline constexpr int32_t Interrupted = 3;    // stopped by the user; /fortsetzen carries on
+}  // namespace batchexit
+
+struct BatchEnvironment {
+    BatchConsole& console;
+    BatchFiles& contents;
+    std::function<bool()> stopRequested = [] { return false; };
+    // Names the run's default report and backup folder ("2026-12-06 14-03-22").
+    std::wstring runStamp;
+    // Called after each drawing the run worked on, with how many it has worked on so far (measurements).
+    std::function<void(size_t)> afterDrawing = [](size_t) {};
+};
+
+int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment);
+
+// The template file a choice stands for: the two names of korvane.exe's template folder, else the
+// text itself as a file name.
+std::wstring templateFileOf(const std::wstring& choice);
+
+}  // namespace korvane

@@ -1,0 +1,95 @@
+#include "batch/CadConnection.h"
+
+#include "automation/AutomationError.h"
+#include "automation/ErrorPolicy.h"
+#include "cad/DocumentName.h"
+#include "cad/MemberIds.h"
+
+namespace korvane {
+
+namespace {
+
+namespace app = member::application;
+namespace docs = member::documents;
+
+// The error a batch reports when it has no CAD application to work with.
+constexpr int32_t kNoApplication = static_cast<int32_t>(0x80040001u);
+
+}  // namespace
+
+CadConnection::CadConnection(std::wstring templatePath) : templatePath_(std::move(templatePath)) {}
+
+CadConnection::~CadConnection() { release(); }
+
+void CadConnection::release() noexcept {
+    // Record and skip: a dead application must not keep the rest of the teardown from running.
+    swallow([&] {
+        if (templateOpenedHere_ && template_) template_.call(member::draft::Close, {Variant::boolean(false)});
+    });
+    template_.reset();
+    templateOpenedHere_ = false;
+    templateSheets_.clear();
+    templateSheetsRead_ = false;
+    // The library's access objects tell only whether their last binding started the application,
+    // and every operation binds anew; so the batch ends the one it started itself.
+    if (startedHere_ && cad_) swallow([&] { cad_->schliesseSolidEdgeApplication(); });
+    startedHere_ = false;
+    application_.reset();
+    cad_.reset();
+    draft_.reset();
+}
+
+void CadConnection::connect(const std::vector<std::wstring>& leftOpenByBatch) {
+    cad_ = std::make_unique<clsSolidEdge>();
+    application_ = cad_->liefereSolidEdgeApplication();
+    startedHere_ = cad_->started();
+    draft_ = std::make_unique<clsSolidEdgeDraft>();
+    if (application_.isNothing()) {
+        const auto& failure = cad_->bindingFailure();
+        throw failure ? *failure
+                      : AutomationError(kNoApplication, L"SolidEdgeobjekt konnte nicht erstellt werden", L"SolidEdge Klasse");
+    }
+    for (const std::wstring& name : leftOpenByBatch) cad_->schlieseSolidEdgeDokument(name);
+
+    const std::wstring wantedTemplate = files_.convertNachUNC(Variant(templatePath_));
+    Object documents = application_.getObject(app::Documents);
+    const int32_t count = documents.get(docs::Count).toLong();
+    usersDocuments_.clear();
+    for (int32_t position = 1; position <= count; ++position) {
+        Object document = documents.callObject(docs::Item, {Variant::i4(position)});
+        const auto name = uncNameOfDocument(files_, document.get(L"FullName"));
+        if (!name) continue;
+        usersDocuments_.insert(*name);
+        if (*name == wantedTemplate && !template_ && document.get(L"Type").toLong() == doctype::Draft)
+            template_ = document;
+    }
+    if (!template_) {
+        template_ = draft_->liefereSolidEdgeDraftDokument(templatePath_);
+        if (template_.isNothing())
+            throw AutomationError(rt::InvalidArgument, L"Die Vorlage " + templatePath_ + L" ist keine Zeichnung.");
+        templateOpenedHere_ = true;
+    }
+}
+
+void CadConnection::reconnect() {
+    release();
+    ++reconnections_;
+    connect();
+}
+
+bool CadConnection::answers() {
+    return swallow(false, [&] {
+        application_.getObject(app::Documents).get(docs::Count);
+        return true;
+    });
+}
+
+const std::vector<SheetInfo>& CadConnection::templateSheets() {
+    if (!templateSheetsRead_) {
+        templateSheets_ = backgroundSheetsOf(template_);
+        templateSheetsRead_ = true;
+    }
+    return templateSheets_;
+}
+
+}  // namespace korvane

@@ -1,0 +1,152 @@
+#include "batch/DrawingJob.h"
+
+#include <chrono>
+
+#include "automation/AutomationError.h"
+#include "automation/ErrorPolicy.h"
+#include "cad/DocumentName.h"
+#include "cad/MemberIds.h"
+#include "batch/SheetPlan.h"
+
+namespace korvane {
+
+namespace {
+
+namespace docs = member::documents;
+
+// Failures of the batch's own steps, in the runtime's numbering where one fits.
+constexpr int32_t kBackupFailed = rt::PathFileAccessError;
+
+const std::wstring kSchriftfeldFehlt = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
+
+// Ends the drawing's work with a result that is no failure of a CAD call.
+struct Leave {
+    Outcome outcome;
+    std::wstring why;
+};
+
+}  // namespace
+
+DrawingJob::DrawingJob(CadConnection& cad, clsFileString& files, BatchFiles& contents, Settings settings)
+    : cad_(cad), files_(files), contents_(contents), settings_(std::move(settings)) {}
+
+std::wstring DrawingJob::reasonToLeaveAlone(const std::wstring& path, const std::wstring& uncName) {
+    if (cad_.isUsersDocument(uncName)) return L"in Solid Edge geöffnet";
+    if (contents_.isReadOnly(path)) return L"schreibgeschützt";
+    if (contents_.isLocked(path)) return L"von einem anderen Programm gesperrt";
+    return L"";
+}
+
+void DrawingJob::makeBackup(const WorkItem& item, DrawingResult& result) {
+    const std::wstring backup = joinPath(settings_.backupFolder, item.relative);
+    const auto original = contents_.readBytes(item.path);
+    if (!original) throw AutomationError(rt::PermissionDenied, L"Die Zeichnung kann nicht gelesen werden.");
+    // A backup is never overwritten: it may be the only good copy of an earlier state. One that holds
+    // exactly the drawing's bytes already (a resumed run's drawing, put back from it) serves as it is.
+    if (files_.existiertDatei(backup)) {
+        const auto existing = contents_.readBytes(backup);
+        if (!existing || *existing != *original)
+            throw AutomationError(rt::FileAlreadyExists, L"Die Sicherung " + backup + L" existiert schon.");
+    } else {
+        const int32_t status = files_.kopiereDatei(item.path, backup);
+        if (status != 0) throw AutomationError(status, L"Die Sicherung nach " + backup + L" ist fehlgeschlagen.");
+        const auto copy = contents_.readBytes(backup);
+        if (!copy || *original != *copy)
+            throw AutomationError(kBackupFailed, L"Die Sicherung " + backup + L" gleicht dem Original nicht.");
+    }
+    result.backup = backup;
+}
+
+std::wstring DrawingJob::restoreIfChanged(const std::wstring& path, const std::wstring& backup) {
+    const auto saved = contents_.readBytes(backup);
+    if (!saved) return L"Sicherung nicht lesbar, Zeichnung nicht wiederhergestellt";
+    const auto now = contents_.readBytes(path);
+    if (now && *now == *saved) return L"";
+    if (files_.kopiereDatei(backup, path) != 0) return L"Wiederherstellen aus der Sicherung fehlgeschlagen";
+    const auto restored = contents_.readBytes(path);
+    if (!restored || *restored != *saved) return L"Wiederherstellen aus der Sicherung fehlgeschlagen";
+    return L"aus der Sicherung wiederhergestellt";
+}
+
+void DrawingJob::work(const std::wstring& uncName, DrawingResult& result) {
+    clsSolidEdgeDraft& draft = cad_.draft();
+    Object documents = cad_.application().getObject(member::application::Documents);
+    const int32_t before = documents.get(docs::Count).toLong();
+    Object document = Object::from(openDocument(documents, uncName));
+    // The application hands back a document it had open already: someone opened it since the batch
+    // started, so it is theirs and stays as it is.
+    if (documents.get(docs::Count).toLong() <= before) throw Leave{Outcome::Skipped, L"in Solid Edge geöffnet"};
+
+    bool open = true;
+    try {
+        const int32_t type = document.get(L"Type").toLong();
+        if (type != doctype::Draft) {
+            std::wstring code = clsSolidEdge::dokumentTypCode(type);
+            throw Leave{Outcome::Skipped, L"keine Zeichnung (Dokumenttyp " + (code.empty() ? std::to_wstring(type) : code) + L")"};
+        }
+        if (settings_.probe) {
+            const PairingText pairing = describePairing(backgroundSheetsOf(document), cad_.templateSheets());
+            result.exchanged = pairing.pairs;
+            result.withoutPartner = pairing.withoutPartner;
+            result.outcome = Outcome::Probed;
+        } else {
+            if (settings_.stopRequested()) throw Leave{Outcome::Skipped, L"abgebrochen"};
+            Object drawing = document;
+            if (!draft.anlegenTarvoSchriftfeldProperties(L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-",
+                                                         L"-", L"-", L"-", L"-", L"-", L"-", drawing)) {
+                throw AutomationError(rt::AutomationFailure, kSchriftfeldFehlt);
+            }
+            result.propertiesAdded = static_cast<int32_t>(draft.angelegteEigenschaften());
+            draft.ersetzeHintergrundblaetter(cad_.templatePath());
+            result.exchanged = std::to_wstring(draft.getauschteBlaetter());
+            if (!draft.unveraenderteBlaetter().empty()) {
+                result.withoutPartner = sheetList(sheetsAt(backgroundSheetsOf(document), draft.unveraenderteBlaetter()));
+            }
+            result.outcome = draft.unveraenderteBlaetter().empty() ? Outcome::Exchanged : Outcome::PartlyExchanged;
+            document.call(L"Save");
+        }
+        open = false;
+        document.call(member::draft::Close, {Variant::boolean(false)});
+    } catch (...) {
+        if (open) swallow([&] { document.call(member::draft::Close, {Variant::boolean(false)}); });
+        throw;
+    }
+}
+
+DrawingResult DrawingJob::run(const WorkItem& item) {
+    const auto started = std::chrono::steady_clock::now();
+    DrawingResult result;
+    result.path = item.path;
+    try {
+        if (!files_.existiertDatei(item.path)) throw AutomationError(rt::FileNotFound, runtimeDescription(rt::FileNotFound));
+        const std::wstring uncName = files_.convertNachUNC(Variant(item.path));
+        const std::wstring reason = reasonToLeaveAlone(item.path, uncName);
+        if (!reason.empty()) throw Leave{Outcome::Skipped, reason};
+        if (!settings_.probe) {
+            makeBackup(item, result);
+            DrawingResult pending = result;
+            pending.outcome = Outcome::InProgress;
+            settings_.started(pending);
+        }
+        work(uncName, result);
+    } catch (const Leave& leave) {
+        result.outcome = leave.outcome;
+        result.errorText = leave.why;
+    } catch (const AutomationError& e) {
+        result.outcome = Outcome::Failed;
+        result.errorNumber = e.number();
+        result.errorText = e.description();
+    } catch (const std::exception&) {
+        result.outcome = Outcome::Failed;
+        result.errorNumber = rt::InternalError;
+        result.errorText = runtimeDescription(rt::InternalError);
+    }
+    if (result.outcome == Outcome::Failed && !result.backup.empty()) {
+        const std::wstring restore = restoreIfChanged(item.path, result.backup);
+        if (!restore.empty()) result.errorText += L" (" + restore + L")";
+    }
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return result;
+}
+
+}  // namespace korvane

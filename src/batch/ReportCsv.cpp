@@ -1,0 +1,163 @@
+#include "batch/ReportCsv.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "automation/TextConvert.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr wchar_t kSeparator = L';';
+
+std::wstring field(const std::wstring& text) {
+    if (text.find_first_of(L";\"\r\n") == std::wstring::npos) return text;
+    std::wstring quoted = L"\"";
+    for (wchar_t c : text) {
+        if (c == L'"') quoted += L'"';
+        quoted += c;
+    }
+    return quoted + L"\"";
+}
+
+std::wstring seconds(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    std::wstring out = fromUtf8(text);
+    for (wchar_t& c : out)
+        if (c == L'.') c = L',';
+    return out;
+}
+
+double parseSeconds(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c == L',') c = L'.';
+    return std::strtod(toUtf8(text).c_str(), nullptr);
+}
+
+// Splits the text into records of fields; quoted fields may hold separators and line breaks.
+std::vector<std::vector<std::wstring>> records(const std::wstring& text) {
+    std::vector<std::vector<std::wstring>> out;
+    std::vector<std::wstring> record;
+    std::wstring current;
+    bool quoted = false;
+    bool any = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (quoted) {
+            if (c == L'"' && i + 1 < text.size() && text[i + 1] == L'"') {
+                current += L'"';
+                ++i;
+            } else if (c == L'"') {
+                quoted = false;
+            } else {
+                current += c;
+            }
+            continue;
+        }
+        if (c == L'"') {
+            quoted = true;
+            any = true;
+        } else if (c == kSeparator) {
+            record.push_back(std::move(current));
+            current.clear();
+            any = true;
+        } else if (c == L'\r' || c == L'\n') {
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+            if (any || !current.empty()) {
+                record.push_back(std::move(current));
+                out.push_back(std::move(record));
+            }
+            record.clear();
+            current.clear();
+            any = false;
+        } else {
+            current += c;
+            any = true;
+        }
+    }
+    if (any || !current.empty()) {
+        record.push_back(std::move(current));
+        out.push_back(std::move(record));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::wstring outcomeText(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Exchanged: return L"getauscht";
+    case Outcome::PartlyExchanged: return L"teilweise getauscht";
+    case Outcome::Skipped: return L"übersprungen";
+    case Outcome::Failed: return L"fehlgeschlagen";
+    case Outcome::Probed: return L"Probe";
+    case Outcome::InProgress: return L"in Arbeit";
+    }
+    return L"";
+}
+
+bool outcomeFromText(const std::wstring& text, Outcome& outcome) {
+    for (Outcome o : {Outcome::Exchanged, Outcome::PartlyExchanged, Outcome::Skipped, Outcome::Failed,
+                      Outcome::Probed, Outcome::InProgress}) {
+        if (outcomeText(o) == text) {
+            outcome = o;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string reportHeader() {
+    return kBom + toUtf8(L"Pfad;Ergebnis;Blätter getauscht;Blätter ohne Partner;Eigenschaften angelegt;"
+                         L"Fehlernummer;Fehlertext;Sicherung;Dauer (s)\r\n");
+}
+
+std::string reportRow(const DrawingResult& r) {
+    const std::wstring line = field(r.path) + kSeparator + field(outcomeText(r.outcome)) + kSeparator +
+                              field(r.exchanged) + kSeparator + field(r.withoutPartner) + kSeparator +
+                              std::to_wstring(r.propertiesAdded) + kSeparator +
+                              (r.errorNumber ? std::to_wstring(r.errorNumber) : L"") + kSeparator +
+                              field(r.errorText) + kSeparator + field(r.backup) + kSeparator + seconds(r.seconds) +
+                              L"\r\n";
+    return toUtf8(line);
+}
+
+std::string reportText(const std::vector<DrawingResult>& results) {
+    std::string text = reportHeader();
+    for (const DrawingResult& r : results) text += reportRow(r);
+    return text;
+}
+
+std::vector<DrawingResult> readReport(const std::string& bytes) {
+    std::wstring text = fromUtf8(bytes);
+    if (!text.empty() && text[0] == L'\xFEFF') text.erase(0, 1);
+    std::vector<DrawingResult> rows;
+    std::map<std::wstring, size_t> positionOf;
+    for (const auto& f : records(text)) {
+        DrawingResult r;
+        if (f.size() != 9 || f[0].empty() || !outcomeFromText(f[1], r.outcome)) continue;
+        r.path = f[0];
+        r.exchanged = f[2];
+        r.withoutPartner = f[3];
+        r.propertiesAdded = static_cast<int32_t>(std::wcstol(f[4].c_str(), nullptr, 10));
+        r.errorNumber = static_cast<int32_t>(std::wcstol(f[5].c_str(), nullptr, 10));
+        r.errorText = f[6];
+        r.backup = f[7];
+        r.seconds = parseSeconds(f[8]);
+        const std::wstring key = toLower(r.path);
+        auto it = positionOf.find(key);
+        if (it == positionOf.end()) {
+            positionOf.emplace(key, rows.size());
+            rows.push_back(std::move(r));
+        } else {
+            rows[it->second] = std::move(r);
+        }
+    }
+    return rows;
+}
+
+}  // namespace korvane

@@ -1,0 +1,130 @@
+// korvane-stapel.exe: the batch program's Windows entry point. Installs the Windows services behind
+// the portable core, takes Ctrl+C and the closing of the console as a request to stop after the
+// current drawing, and runs the batch.
+#include <windows.h>
+#include <psapi.h>
+
+#include <atomic>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win32/ToolhelpProcessTable.h"
+#include "automation/AutomationBinder.h"
+#include "automation/AutomationError.h"
+#include "automation/Factory.h"
+#include "automation/win32/Apartment.h"
+#include "automation/win32/ComBinder.h"
+#include "automation/win32/RetryMessageFilter.h"
+#include "batch/BatchRun.h"
+#include "batch/win32/Win32BatchFiles.h"
+#include "batch/win32/Win32Console.h"
+#include "files/FileSystem.h"
+#include "files/win32/Win32FileSystem.h"
+
+namespace {
+
+std::atomic<bool> stopRequested{false};
+// Set when the batch has written its report, so that a closing console may go.
+HANDLE batchEnded = nullptr;
+
+BOOL WINAPI onConsoleEvent(DWORD event) {
+    stopRequested = true;
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+        // Windows ends the process when this handler returns (and at the latest after about 5 s):
+        // give the batch that long to abandon the current drawing and write its report.
+        WaitForSingleObject(batchEnded, 4500);
+    }
+    return TRUE;
+}
+
+std::vector<std::wstring> arguments() {
+    std::vector<std::wstring> out;
+    int count = 0;
+    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!list) return out;
+    for (int i = 1; i < count; ++i) out.emplace_back(list[i]);
+    LocalFree(list);
+    return out;
+}
+
+std::wstring fullPath(const std::wstring& path) {
+    if (path.empty()) return path;
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
+// KORVANE_STAPEL_MESSUNG=FILE: after each drawing a line "<drawings>;<milliseconds since start>;<peak
+// working set in KiB>" is appended to FILE, for the performance report (scripts/bench).
+std::function<void(size_t)> measurement() {
+    wchar_t file[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"KORVANE_STAPEL_MESSUNG", file, MAX_PATH) == 0) return [](size_t) {};
+    const std::wstring path = file;
+    const ULONGLONG start = GetTickCount64();
+    return [path, start](size_t drawings) {
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof counters;
+        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        char line[96];
+        std::snprintf(line, sizeof line, "%zu;%llu;%zu\r\n", drawings, GetTickCount64() - start,
+                      static_cast<size_t>(counters.PeakWorkingSetSize / 1024));
+        korvane::Win32BatchFiles().appendBytes(path, line);
+    };
+}
+
+std::wstring runStamp() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    wchar_t text[32];
+    swprintf(text, 32, L"%04u-%02u-%02u %02u-%02u-%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    return text;
+}
+
+}  // namespace
+
+int wmain() {
+    using namespace korvane;
+    Win32Console console;
+    const auto parsed = parseBatchOptions(arguments());
+    if (const auto* error = std::get_if<OptionsError>(&parsed)) {
+        console.line(error->text);
+        console.line(L"Hilfe: korvane-stapel /?");
+        return batchexit::CouldNotStart;
+    }
+    BatchOptions options = std::get<BatchOptions>(parsed);
+    if (options.help) {
+        console.line(batchUsage());
+        return batchexit::AllDone;
+    }
+    // Relative names are taken from the current folder now, so that the report shows full paths.
+    for (auto& folder : options.folders) folder = fullPath(folder);
+    options.listFile = fullPath(options.listFile);
+    const std::wstring stamp = runStamp();
+    options.reportFile = fullPath(options.reportFile.empty() ? L"korvane-stapel " + stamp + L".csv" : options.reportFile);
+    options.backupFolder = fullPath(options.backupFolder);
+
+    batchEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+    int32_t exitCode = batchexit::CouldNotStart;
+    try {
+        com::Apartment apartment;
+        com::RetryMessageFilter retry;
+        Factory<FileSystem>::install([] { return std::make_shared<Win32FileSystem>(); });
+        Factory<ProcessTable>::install([] { return std::make_shared<ToolhelpProcessTable>(); });
+        Factory<AutomationBinder>::install([] { return std::make_shared<com::ComBinder>(); });
+        Win32BatchFiles contents;
+        BatchEnvironment environment{console, contents, [] { return stopRequested.load(); }, stamp, measurement()};
+        exitCode = runBatch(options, environment);
+    } catch (const AutomationError& e) {
+        console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());
+    }
+    if (batchEnded) SetEvent(batchEnded);
+    return exitCode;
+}

@@ -1,0 +1,57 @@
+#include "batch/posix/PosixBatchFiles.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "automation/AutomationError.h"
+
+namespace korvane {
+
+PosixBatchFiles::PosixBatchFiles(std::shared_ptr<PosixFileSystem> fileSystem) : fs_(std::move(fileSystem)) {}
+
+bool PosixBatchFiles::isReadOnly(const std::wstring& path) {
+    const auto host = fs_->hostPath(path);
+    struct stat st {};
+    return host && ::stat(host->c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
+}
+
+bool PosixBatchFiles::isLocked(const std::wstring& path) {
+    const auto host = fs_->hostPath(path);
+    if (!host) return false;
+    const int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    if (!locked) ::flock(fd, LOCK_UN);
+    ::close(fd);
+    return locked;
+}
+
+std::optional<std::string> PosixBatchFiles::readBytes(const std::wstring& path) {
+    const auto host = fs_->hostPath(path);
+    if (!host) return std::nullopt;
+    std::ifstream in(*host, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+void PosixBatchFiles::put(const std::wstring& path, std::string_view bytes, bool append) {
+    const auto host = fs_->hostPath(path);
+    if (!host) raiseRuntimeError(rt::PathNotFound);
+    std::ofstream out(*host, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+    if (!out) raiseRuntimeError(rt::PermissionDenied);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (out.fail()) raiseRuntimeError(rt::DiskFull);
+}
+
+void PosixBatchFiles::writeBytes(const std::wstring& path, std::string_view bytes) { put(path, bytes, false); }
+void PosixBatchFiles::appendBytes(const std::wstring& path, std::string_view bytes) { put(path, bytes, true); }
+
+}  // namespace korvane

@@ -1,0 +1,103 @@
+#include "batch/BatchFixture.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "batch/ReportCsv.h"
+#include "batch/BatchOptions.h"
+#include "model/InProcessBinder.h"
+
+namespace korvane::testing {
+
+std::optional<std::wstring> ScratchStore::read(std::wstring_view path) {
+    std::ifstream in(drives_.hostPath(std::wstring(path)), std::ios::binary);
+    if (!in) return std::nullopt;
+    return fromUtf8(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+}
+
+bool ScratchStore::write(std::wstring_view path, std::wstring_view text) {
+    std::string bytes = toUtf8(text);
+    bool fails = false;
+    for (const auto& p : failWrites) fails = fails || equalsIgnoringCase(p, path);
+    if (fails) bytes.resize(bytes.size() / 2);
+    std::ofstream out(drives_.hostPath(std::wstring(path)), std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return !fails && static_cast<bool>(out);
+}
+
+BatchFixture::BatchFixture() {
+    scratch.addShare(kShare);
+    scratch.addNetworkDrive(L'Y', kShare);
+    scratch.writeFile(kTemplate, kTemplateText);
+    scratch.writeFile(kShare + L"\\Admin\\Vorlagen\\SeV12\\EngChinNormal.dft", kTemplateText);
+    store = std::make_shared<ScratchStore>(scratch);
+    processes->entries = std::vector<ProcessEntry>{{L"explorer.exe", 100}, {L"Edge.exe", 200}};
+    files_ = std::make_unique<Factory<FileSystem>::Scoped>([this] { return scratch.fileSystem(); });
+    table_ = std::make_unique<Factory<ProcessTable>::Scoped>([this] { return processes; });
+    binder_ = std::make_unique<Factory<AutomationBinder>::Scoped>(
+        [this] { return std::make_shared<edgesim::InProcessBinder>(current()); });
+}
+
+void BatchFixture::startApplication(const std::wstring& scenario) {
+    sims_.push_back(edgesim::Simulator::fromScenario(scenario, store));
+}
+
+void BatchFixture::startReplacement(const std::wstring& scenario) { startApplication(scenario); }
+
+const std::shared_ptr<edgesim::Simulator>& BatchFixture::current() const {
+    for (const auto& s : sims_)
+        if (!s->endedAbruptly() && !s->hasQuit()) return s;
+    return sims_.back();
+}
+
+std::wstring BatchFixture::drawing(const std::wstring& relative, const std::string& text) {
+    const std::wstring path = kFolder + L"\\" + relative;
+    scratch.writeFile(path, text);
+    return path;
+}
+
+std::string BatchFixture::bytesOf(const std::wstring& path) const {
+    std::ifstream in(scratch.hostPath(path), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool BatchFixture::exists(const std::wstring& path) const {
+    struct stat st {};
+    return ::stat(scratch.hostPath(path).c_str(), &st) == 0;
+}
+
+void BatchFixture::setReadOnly(const std::wstring& path) const { ::chmod(scratch.hostPath(path).c_str(), 0444); }
+
+int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop) {
+    arguments.push_back(L"/bericht:" + reportFile);
+    arguments.push_back(L"/sicherung:" + backupFolder);
+    const auto parsed = parseBatchOptions(arguments);
+    if (const auto* error = std::get_if<OptionsError>(&parsed)) {
+        ADD_FAILURE() << toUtf8(error->text);
+        return -1;
+    }
+    PosixBatchFiles contents(scratch.fileSystem());
+    BatchEnvironment environment{console, contents, std::move(stop), L"2026-12-06 10-00-00"};
+    return korvane::runBatch(std::get<BatchOptions>(parsed), environment);
+}
+
+std::vector<DrawingResult> BatchFixture::report() const { return readReport(bytesOf(reportFile)); }
+
+DrawingResult BatchFixture::rowOf(const std::wstring& path) const {
+    for (const auto& r : report())
+        if (r.path == path) return r;
+    ADD_FAILURE() << "no report row for " << toUtf8(path);
+    return {};
+}
+
+size_t BatchFixture::saves(const std::wstring& fullName) const {
+    size_t n = 0;
+    for (const auto& s : sims_)
+        for (const auto& c : s->calls())
+            n += c.object == L"Document(" + fullName + L")" && c.member == L"Save" && c.kind == edgesim::CallKind::Call && c.ok ? 1u : 0u;
+    return n;
+}
+
+}  // namespace korvane::testing

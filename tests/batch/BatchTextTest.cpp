@@ -1,0 +1,127 @@
+// The batch's texts: command line, progress line, report rows read back.
+#include <gmock/gmock.h>
+
+#include "automation/TextConvert.h"
+#include "batch/BatchOptions.h"
+#include "batch/Progress.h"
+#include "batch/ReportCsv.h"
+
+namespace korvane {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(BatchOptionsParse, WindowsAndDashSpellingsMeanTheSame) {
+    struct Row {
+        std::vector<std::wstring> args;
+        bool probe, subfolders, resume;
+        std::wstring templ, report, list;
+    };
+    const std::vector<Row> rows = {
+        {{L"X:\\a", L"/probe", L"/s"}, true, true, false, L"Normal", L"", L""},
+        {{L"X:\\a", L"--probe", L"--unterordner"}, true, true, false, L"Normal", L"", L""},
+        {{L"X:\\a", L"/Vorlage:eng.chin.Normal", L"/BERICHT:b.csv", L"/fortsetzen"}, false, false, true,
+         L"eng.chin.Normal", L"b.csv", L""},
+        {{L"--vorlage=C:\\v.dft", L"--liste=l.txt"}, false, false, false, L"C:\\v.dft", L"", L"l.txt"},
+    };
+    for (const Row& r : rows) {
+        const auto parsed = parseBatchOptions(r.args);
+        ASSERT_TRUE(std::holds_alternative<BatchOptions>(parsed)) << toUtf8(std::get<OptionsError>(parsed).text);
+        const auto& o = std::get<BatchOptions>(parsed);
+        EXPECT_EQ(r.probe, o.probe);
+        EXPECT_EQ(r.subfolders, o.subfolders);
+        EXPECT_EQ(r.resume, o.resume);
+        EXPECT_EQ(r.templ, o.templateChoice);
+        EXPECT_EQ(r.report, o.reportFile);
+        EXPECT_EQ(r.list, o.listFile);
+    }
+}
+
+TEST(BatchOptionsParse, UnusableCommandLinesAreRefusedWithAReason) {
+    const std::vector<std::pair<std::vector<std::wstring>, std::string>> rows = {
+        {{}, "Kein Ordner"},
+        {{L"X:\\a", L"/xyz"}, "Unbekannte Option: /xyz"},
+        {{L"X:\\a", L"/vorlage"}, "braucht einen Wert"},
+        {{L"X:\\a", L"/probe:ja"}, "nimmt keinen Wert"},
+        {{L"X:\\a", L"/fortsetzen"}, "/bericht:DATEI"},
+        {{L"X:\\a", L"/probe", L"/fortsetzen", L"/bericht:b"}, "schließen sich aus"},
+    };
+    for (const auto& [args, message] : rows) {
+        const auto parsed = parseBatchOptions(args);
+        ASSERT_TRUE(std::holds_alternative<OptionsError>(parsed)) << message;
+        EXPECT_THAT(toUtf8(std::get<OptionsError>(parsed).text), ::testing::HasSubstr(message));
+    }
+    EXPECT_TRUE(std::get<BatchOptions>(parseBatchOptions({L"/?"})).help);
+}
+
+TEST(BatchProgress, TheLineShowsPositionShareAndTimeLeft) {
+    struct Row {
+        size_t current, total, finished;
+        std::chrono::milliseconds elapsed;
+        const wchar_t* expected;
+    };
+    const std::vector<Row> rows = {
+        {37, 1200, 36, 36s, L"[  37/1200]   3 %  noch 19:24  Konstruktion\\Welle.dft"},
+        {1, 9, 0, 0ms, L"[1/9]   0 %  noch --:--  Konstruktion\\Welle.dft"},
+        {9, 9, 9, 90s, L"[9/9] 100 %  noch 00:00  Konstruktion\\Welle.dft"},
+        {2, 1000, 1, 4000s, L"[   2/1000]   0 %  noch 1110:00:00  Konstruktion\\Welle.dft"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(r.expected, progressLine(r.current, r.total, r.finished, r.elapsed, L"Konstruktion\\Welle.dft"));
+}
+
+TEST(BatchProgress, TheSummaryCountsEachOutcomeAndEachReason) {
+    std::vector<DrawingResult> results(6);
+    results[0].outcome = Outcome::Exchanged;
+    results[1].outcome = Outcome::PartlyExchanged;
+    results[2].outcome = Outcome::Skipped;
+    results[2].errorText = L"schreibgeschützt";
+    results[3].outcome = Outcome::Skipped;
+    results[3].errorText = L"schreibgeschützt";
+    results[4].outcome = Outcome::Failed;
+    results[5].outcome = Outcome::Exchanged;
+    const std::wstring text = summaryText(results, 83s, false, false);
+    EXPECT_EQ(L"Fertig: 6 Zeichnungen in 01:23\r\n"
+              L"  getauscht:                   2\r\n"
+              L"  teilweise getauscht:         1\r\n"
+              L"    (die Vorlage hat kein Blatt ihrer Größe)\r\n"
+              L"  übersprungen:                2\r\n"
+              L"    schreibgeschützt: 2\r\n"
+              L"  fehlgeschlagen:              1\r\n",
+              text);
+}
+
+TEST(BatchReport, ExcelGetsBomSemicolonsAndQuotedFieldsAndReadsThemBack) {
+    DrawingResult tricky;
+    tricky.path = L"\\\\srv\\daten\\Größe; \"A\".dft";
+    tricky.outcome = Outcome::Failed;
+    tricky.errorNumber = -2147023170;
+    tricky.errorText = L"Zeile 1\r\nZeile 2";
+    tricky.seconds = 1.25;
+    const std::string text = reportText({tricky});
+    EXPECT_EQ("\xEF\xBB\xBFPfad;Ergebnis;", text.substr(0, 17));
+    EXPECT_THAT(text, ::testing::HasSubstr("\"\\\\srv\\daten\\Größe; \"\"A\"\".dft\";fehlgeschlagen;;;0;-2147023170;"
+                                           "\"Zeile 1\r\nZeile 2\";;1,2"));
+    const auto back = readReport(text);
+    ASSERT_EQ(1u, back.size());
+    EXPECT_EQ(tricky.path, back[0].path);
+    EXPECT_EQ(tricky.errorNumber, back[0].errorNumber);
+    EXPECT_EQ(tricky.errorText, back[0].errorText);
+}
+
+TEST(BatchReport, TheLastRowOfAPathCountsAndDamagedLinesArePassedOver) {
+    DrawingResult first, later, other;
+    first.path = later.path = L"Y:\\a.dft";
+    first.outcome = Outcome::InProgress;
+    later.outcome = Outcome::Exchanged;
+    other.path = L"Y:\\b.dft";
+    other.outcome = Outcome::Skipped;
+    const std::string text = reportHeader() + reportRow(first) + reportRow(other) + "kaputt;;\r\n" + reportRow(later);
+    const auto rows = readReport(text);
+    ASSERT_EQ(2u, rows.size());
+    EXPECT_EQ(Outcome::Exchanged, rows[0].outcome);
+    EXPECT_EQ(L"Y:\\b.dft", rows[1].path);
+}
+
+}  // namespace
+}  // namespace korvane
