@@ -7,7 +7,6 @@
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "automation/Factory.h"
-#include "automation/TextConvert.h"
 #include "files/WildcardPattern.h"
 
 namespace korvane {
@@ -29,23 +28,17 @@ int32_t statusOf(F&& operation) {
     }
 }
 
-// The drive-letter test of ermittleUNCundLangerDateiName compares with "a" and "z" in the user's
-// collation, where the accented Latin letters lie between the two as well.
-bool collatesBetweenAandZ(wchar_t lower) {
-    if (lower >= L'a' && lower <= L'z') return true;
-    return lower >= 0xDF && lower <= 0xFF && lower != 0xF7 && lower != 0xFE;
-}
-
 // Which side of the filter match is the pattern: the listings differ there, and callers rely on it.
 enum class PatternSide { FilterEntry, ListedName };
 
 // The names that match at least one filter entry, in the order given; without a filter, all of them.
-Collection filtered(const std::vector<std::wstring>& names, const Collection* filter, PatternSide pattern) {
+Collection filtered(const std::vector<std::wstring>& names, const Collection* filter, PatternSide pattern,
+                    const Collation& collation) {
     Collection result;
     for (const std::wstring& name : names) {
         const bool kept = !filter || std::any_of(filter->begin(), filter->end(), [&](const std::wstring& entry) {
-            return pattern == PatternSide::FilterEntry ? matchesPattern(name, entry, LetterCase::Ignore)
-                                                       : matchesPattern(entry, name, LetterCase::Ignore);
+            return pattern == PatternSide::FilterEntry ? matchesPattern(name, entry, collation)
+                                                       : matchesPattern(entry, name, collation);
         });
         if (kept) result.Add(name);
     }
@@ -54,9 +47,10 @@ Collection filtered(const std::vector<std::wstring>& names, const Collection* fi
 
 }  // namespace
 
-clsFileString::clsFileString() : fso_(Factory<FileSystem>::create()) {}
+clsFileString::clsFileString() : fso_(Factory<FileSystem>::create()), collation_(Collation::user()) {}
 
-clsFileString::clsFileString(std::shared_ptr<FileSystem> fileSystem) : fso_(std::move(fileSystem)) {
+clsFileString::clsFileString(std::shared_ptr<FileSystem> fileSystem, Collation collation)
+    : fso_(std::move(fileSystem)), collation_(std::move(collation)) {
     if (!fso_) raiseRuntimeError(rt::CannotCreateObject);
 }
 
@@ -105,7 +99,7 @@ std::wstring clsFileString::ermittleLaufwerkUndLangenDateiNamen(const std::wstri
     const std::wstring drive = fso_->driveName(sBeliebigerDateiName);
     for (wchar_t letter = L'z'; letter >= L'a'; --letter) {
         const std::wstring unc = ermittleUNC(std::wstring(1, letter));
-        if (equalsIgnoringCase(drive, unc)) {
+        if (collation_.equal(drive, unc)) {
             const std::wstring rest =
                 unc.size() < sBeliebigerDateiName.size() ? sBeliebigerDateiName.substr(unc.size()) : std::wstring();
             return std::wstring(1, letter) + L":" + rest;
@@ -142,8 +136,9 @@ Variant clsFileString::erstelleVerzeichnis(const std::wstring& sBeliebigerVerzei
 std::wstring clsFileString::ermittleUNCundLangerDateiName(const std::wstring& sLangerDateiName) {
     // No guard. A local drive letter comes back lower-cased, because the letter is passed so.
     if (sLangerDateiName.size() < 2 || sLangerDateiName[1] != L':') return sLangerDateiName;
-    const wchar_t first = toLowerChar(sLangerDateiName[0]);
-    if (!collatesBetweenAandZ(first)) return sLangerDateiName;
+    // "Between a and z" in the user's collation takes the accented letters too.
+    const wchar_t first = collation_.lowerCased(sLangerDateiName.substr(0, 1))[0];
+    if (collation_.compare(L'a', first) > 0 || collation_.compare(first, L'z') > 0) return sLangerDateiName;
     return ermittleUNC(std::wstring(1, first)) + sLangerDateiName.substr(2);
 }
 
@@ -153,7 +148,7 @@ std::wstring clsFileString::ermittleUNC(const std::wstring& sLaufwerksBuchstabe)
     const std::wstring letter = sLaufwerksBuchstabe.substr(0, 1);
     std::wstring result = letter + L":";
     for (const DriveEntry& drive : fso_->drives()) {
-        if (equalsIgnoringCase(drive.letter, letter) && drive.type == DriveType::Network) {
+        if (collation_.equal(drive.letter, letter) && drive.type == DriveType::Network) {
             swallow([&] { result = fso_->shareName(drive.letter); });
             break;
         }
@@ -175,7 +170,8 @@ std::wstring clsFileString::convertNachUNC(const Variant& sBeliebigerDateiName) 
     const std::wstring letter = s.substr(0, 1);
     const std::wstring rest = s.substr(2);
     if (s[0] == L'\\' && s[1] == L'\\') return s;
-    if (matchesPattern(toUpper(letter), L"[A-Z]", LetterCase::Ignore)) return ermittleUNC(letter) + rest;
+    // Case is ignored, so the letter needs no upper-casing; "[A-Z]" is a range of the collation.
+    if (matchesPattern(letter, L"[A-Z]", collation_)) return ermittleUNC(letter) + rest;
     return std::wstring();
 }
 
@@ -254,12 +250,12 @@ int32_t clsFileString::kopiereDatei(const std::wstring& sAlterDateiname, const s
 
 Collection clsFileString::liefereVerzeichnisListe(const std::wstring& Suchverzeichnis, const Collection* Filter) {
     // No guard. Here the filter entry is the text and the subfolder's name is the pattern.
-    return filtered(fso_->subfolderNames(Suchverzeichnis), Filter, PatternSide::ListedName);
+    return filtered(fso_->subfolderNames(Suchverzeichnis), Filter, PatternSide::ListedName, collation_);
 }
 
 Collection clsFileString::liefereDateiListe(const std::wstring& Suchverzeichnis, const Collection* Filter) {
     // No guard.
-    return filtered(fso_->fileNames(Suchverzeichnis), Filter, PatternSide::FilterEntry);
+    return filtered(fso_->fileNames(Suchverzeichnis), Filter, PatternSide::FilterEntry, collation_);
 }
 
 Collection clsFileString::liefereSEDateiListe(const Variant& Suchverzeichnis) {
