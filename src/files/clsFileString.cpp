@@ -7,6 +7,7 @@
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "automation/Factory.h"
+#include "files/FileSystemSupport.h"
 #include "files/WildcardPattern.h"
 
 namespace korvane {
@@ -43,6 +44,22 @@ Collection filtered(const std::vector<std::wstring>& names, const Collection* fi
         if (kept) result.Add(name);
     }
     return result;
+}
+
+// A name beside `name` that nothing carries yet: "<name>.<n>.alt", n counting from 1. A file set
+// aside by benenneUm stays under this name when it cannot be put back.
+std::wstring freeNameBeside(FileSystem& fso, const std::wstring& name) {
+    std::wstring aside;
+    for (int32_t n = 1; aside.empty() || fso.fileExists(aside) || fso.folderExists(aside); ++n)
+        aside = name + L"." + std::to_wstring(n) + L".alt";
+    return aside;
+}
+
+// Moves a file set aside back to its name. The failure that made it necessary stays the result;
+// when the move back fails as well, the file stays under the name it was set aside to.
+int32_t putBack(FileSystem& fso, const std::wstring& aside, const std::wstring& name, int32_t status) {
+    statusOf([&] { fso.moveFile(aside, name); });
+    return status;
 }
 
 }  // namespace
@@ -190,33 +207,30 @@ bool clsFileString::schreibRecht(const std::wstring& sBeliebigerDateiName) {
 }
 
 int32_t clsFileString::benenneUm(const std::wstring& sAlterDateiname, const std::wstring& sNeuerDateiName) {
-    // Neutral result: the status of the move. A file of the new name is replaced only when the move
-    // succeeds: it is set aside first, and put back whenever the rename cannot be completed.
-    // It must be deletable without force, so a read-only one survives with status 58 (the move
-    // finds its target still there).
+    // Neutral result: the status of the step that failed, as the file system raised it. A file of
+    // the new name is replaced only when the move succeeds: it is set aside first and put back
+    // whenever the rename cannot be completed. It must be deletable without force, so a read-only
+    // one survives (status 70, from its deletion). A folder of the new name, and a move of several
+    // files into a folder (wildcards), report what the move raised.
     const int32_t direct = statusOf([&] { fso_->moveFile(sAlterDateiname, sNeuerDateiName); });
-    if (direct != rt::FileAlreadyExists) return direct;
-
-    int32_t status = 0;
-    try {
-        std::wstring aside;
-        for (int32_t n = 1; aside.empty() || fso_->fileExists(aside) || fso_->folderExists(aside); ++n)
-            aside = sNeuerDateiName + L"." + std::to_wstring(n) + L".alt";
+    if (direct != rt::FileAlreadyExists || hasWildcards(sAlterDateiname)) return direct;
+    std::wstring aside;
+    const int32_t setAside = statusOf([&] {
+        if (!fso_->fileExists(sNeuerDateiName)) raiseRuntimeError(direct);
+        aside = freeNameBeside(*fso_, sNeuerDateiName);
         fso_->moveFile(sNeuerDateiName, aside);
-        status = statusOf([&] { fso_->moveFile(sAlterDateiname, sNeuerDateiName); });
-        if (status != 0) {
-            fso_->moveFile(aside, sNeuerDateiName);
-            return status;
-        }
-        if (statusOf([&] { fso_->deleteFile(aside, false); }) != 0) {
-            fso_->moveFile(sNeuerDateiName, sAlterDateiname);
-            fso_->moveFile(aside, sNeuerDateiName);
-            return rt::FileAlreadyExists;
-        }
-    } catch (const AutomationError& e) {
-        status = e.number();
-    }
-    return status;
+    });
+    // A target another program holds open cannot be set aside: its sharing error is the result.
+    if (setAside != 0) return setAside;
+
+    const int32_t moved = statusOf([&] { fso_->moveFile(sAlterDateiname, sNeuerDateiName); });
+    if (moved != 0) return putBack(*fso_, aside, sNeuerDateiName, moved);
+    const int32_t deleted = statusOf([&] { fso_->deleteFile(aside, false); });
+    if (deleted == 0) return 0;
+    // The former file could not be deleted: the rename is undone and the former file put back.
+    // Should the undo fail, the renamed file keeps the new name and the former one stays set aside.
+    if (statusOf([&] { fso_->moveFile(sNeuerDateiName, sAlterDateiname); }) != 0) return deleted;
+    return putBack(*fso_, aside, sNeuerDateiName, deleted);
 }
 
 int32_t clsFileString::loescheDatei(std::wstring& sLangerDateiName) {
@@ -232,8 +246,13 @@ int32_t clsFileString::loescheVerzeichnis(std::wstring& sVerzeichnis) {
 int32_t clsFileString::kopiereDatei(const std::wstring& sAlterDateiname, const std::wstring& sNeuerDateiName) {
     // The folder step is unguarded; from the source test on, the result is a status. A missing
     // source gives -1 before the target is touched, so an existing target is never lost for nothing.
-    const std::wstring targetFolder = ermittleVerzeichnis(sNeuerDateiName);
+    // A source with wildcards copies every file it matches into the folder the new name names,
+    // as the runtime's CopyFile does; that folder is the one made, and no match is its 53.
+    const bool several = hasWildcards(sAlterDateiname);
+    const bool namedFolder = several && !sNeuerDateiName.empty() && sNeuerDateiName.back() != L'\\';
+    const std::wstring targetFolder = namedFolder ? sNeuerDateiName : ermittleVerzeichnis(sNeuerDateiName);
     if (!existiertVerzeichnis(targetFolder)) erstelleVerzeichnis(targetFolder);
+    if (several) return statusOf([&] { fso_->copyFile(sAlterDateiname, sNeuerDateiName, true); });
 
     try {
         if (!existiertDatei(sAlterDateiname)) return NoSourceFile;
