@@ -4,7 +4,7 @@
 
 #include "automation/ErrorPolicy.h"
 #include "automation/Factory.h"
-#include "automation/TextConvert.h"
+#include "files/Collation.h"
 #include "files/WildcardPattern.h"
 
 namespace korvane {
@@ -44,10 +44,13 @@ int32_t clsSystem3::liefereProzessAnzahl(const std::wstring& sProzessname) {
 int32_t clsSystem3::liefereProzessID(const std::wstring& sProzessname) {
     // Failure policy: neutral result (0).
     return swallow(int32_t{0}, [&] {
-        const std::wstring wanted = toLower(sProzessname);
+        // Lower-cased as the system folds letters for the user, every alphabet, not Latin-1 alone;
+        // the comparison itself stays binary.
+        const Collation& user = Collation::user();
+        const std::wstring wanted = user.lowerCased(sProzessname);
         for (const auto& entry : processesOf(table_.get())) {
             // Process ids are 32-bit unsigned on Windows; the result carries their bits as a signed Long.
-            if (toLower(entry.exeName) == wanted) return static_cast<int32_t>(entry.processId);
+            if (user.lowerCased(entry.exeName) == wanted) return static_cast<int32_t>(entry.processId);
         }
         return int32_t{0};
     });

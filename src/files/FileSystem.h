@@ -37,7 +37,11 @@ public:
     virtual int64_t fileSize(const std::wstring& path) = 0;
     virtual AutomationDate dateLastModified(const std::wstring& path) = 0;
     virtual void createFolder(const std::wstring& path) = 0;
-    // Never replaces an existing target (58).
+    // Delete, copy and move take "*" and "?" in the last part of a name, as the scripting runtime
+    // does: they act on every matching entry and stop at the first failure; none matching is 53
+    // (76 for folders). With such a source, or a target that ends with a separator, the target is
+    // the folder the files go into.
+    // Moves files only (a folder is 53) and never replaces an existing target (58).
     virtual void moveFile(const std::wstring& from, const std::wstring& to) = 0;
     virtual void deleteFile(const std::wstring& path, bool force) = 0;
     virtual void deleteFolder(const std::wstring& path, bool force) = 0;

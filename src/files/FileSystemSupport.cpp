@@ -33,6 +33,23 @@ std::wstring driveNameOf(std::wstring_view path) {
     return {};
 }
 
+bool hasWildcards(std::wstring_view path) {
+    const size_t separator = path.find_last_of(L"\\/");
+    const std::wstring_view last = separator == std::wstring_view::npos ? path : path.substr(separator + 1);
+    return last.find_first_of(L"*?") != std::wstring_view::npos;
+}
+
+bool endsWithSeparator(std::wstring_view path) { return !path.empty() && (path.back() == L'\\' || path.back() == L'/'); }
+
+std::wstring intoFolder(std::wstring_view folder, std::wstring_view file) {
+    const size_t separator = file.find_last_of(L"\\/");
+    const std::wstring_view name = separator == std::wstring_view::npos ? file : file.substr(separator + 1);
+    std::wstring target(folder);
+    if (!endsWithSeparator(folder)) target += L'\\';
+    target += name;
+    return target;
+}
+
 AutomationDate automationDateOf(int year, int month, int day, int hour, int minute, int second) {
     // Day 0 of the automation date is 30 December 1899.
     const int64_t days = daysFromCivil(year, month, day) - daysFromCivil(1899, 12, 30);

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "automation/AutomationError.h"
-#include "automation/TextConvert.h"
 
 namespace korvane {
 
 namespace {
 
-// The runtime raises 93 for a pattern it cannot read: an unclosed "[" or a descending range.
+// The runtime raises 93 for a pattern it cannot read: an unclosed "[" or a descending range
+// (descending in the order the comparison uses).
 [[noreturn]] void raiseInvalidPattern() { raiseRuntimeError(rt::InvalidPatternString); }
 
 struct CharRange {
@@ -32,7 +32,7 @@ struct Token {
 // Reads a bracketed list starting just after its "[". Returns the index just after its "]".
 // "!" first negates, "-" first or last stands for itself, "]" cannot be part of a list.
 // An empty list "[]" stands for no character at all and yields no token.
-size_t parseList(std::wstring_view pattern, size_t pos, std::vector<Token>& tokens) {
+size_t parseList(std::wstring_view pattern, size_t pos, const Collation* collation, std::vector<Token>& tokens) {
     Token token;
     token.kind = Token::Kind::List;
     if (pos < pattern.size() && pattern[pos] == L'!') {
@@ -47,7 +47,7 @@ size_t parseList(std::wstring_view pattern, size_t pos, std::vector<Token>& toke
         const bool rangeFollows = pos + 2 < pattern.size() && pattern[pos + 1] == L'-' && pattern[pos + 2] != L']';
         if (rangeFollows && !(c == L'-' && pos == listStart)) {
             const wchar_t high = pattern[pos + 2];
-            if (high < c) raiseInvalidPattern();
+            if (collation ? collation->compare(c, high) > 0 : high < c) raiseInvalidPattern();
             token.ranges.push_back({c, high});
             pos += 3;
         } else {
@@ -59,7 +59,7 @@ size_t parseList(std::wstring_view pattern, size_t pos, std::vector<Token>& toke
     return pos + 1;
 }
 
-std::vector<Token> compile(std::wstring_view pattern) {
+std::vector<Token> compile(std::wstring_view pattern, const Collation* collation) {
     std::vector<Token> tokens;
     size_t pos = 0;
     while (pos < pattern.size()) {
@@ -80,7 +80,7 @@ std::vector<Token> compile(std::wstring_view pattern) {
             token.kind = Token::Kind::Digit;
             break;
         case L'[':
-            pos = parseList(pattern, pos + 1, tokens);
+            pos = parseList(pattern, pos + 1, collation, tokens);
             continue;
         default:
             ++pos;
@@ -92,38 +92,35 @@ std::vector<Token> compile(std::wstring_view pattern) {
     return tokens;
 }
 
-bool inRanges(const std::vector<CharRange>& ranges, wchar_t c) {
-    for (const auto& r : ranges)
-        if (c >= r.low && c <= r.high) return true;
+bool inRanges(const std::vector<CharRange>& ranges, wchar_t c, const Collation* collation) {
+    for (const auto& r : ranges) {
+        if (collation ? collation->compare(r.low, c) <= 0 && collation->compare(c, r.high) <= 0
+                      : c >= r.low && c <= r.high)
+            return true;
+    }
     return false;
 }
 
-bool matchesOne(const Token& token, wchar_t c, LetterCase letterCase) {
-    const bool ignore = letterCase == LetterCase::Ignore;
+// collation: null compares binary.
+bool matchesOne(const Token& token, wchar_t c, const Collation* collation) {
     switch (token.kind) {
     case Token::Kind::AnyChar:
         return true;
     case Token::Kind::Digit:
         return c >= L'0' && c <= L'9';
     case Token::Kind::Literal:
-        return ignore ? toLowerChar(token.ch) == toLowerChar(c) : token.ch == c;
-    case Token::Kind::List: {
-        bool found = inRanges(token.ranges, c);
-        if (!found && ignore)
-            found = inRanges(token.ranges, toLowerChar(c)) || inRanges(token.ranges, toUpperChar(c));
-        return found != token.negated;
-    }
+        return collation ? collation->sameLetter(token.ch, c) : token.ch == c;
+    case Token::Kind::List:
+        return inRanges(token.ranges, c, collation) != token.negated;
     case Token::Kind::Star:
         break;
     }
     return false;
 }
 
-}  // namespace
-
-bool matchesPattern(std::wstring_view text, std::wstring_view pattern, LetterCase letterCase) {
+bool matches(std::wstring_view text, std::wstring_view pattern, const Collation* collation) {
     // The pattern is read whole first, so a malformed pattern fails whatever the text.
-    const std::vector<Token> tokens = compile(pattern);
+    const std::vector<Token> tokens = compile(pattern, collation);
 
     size_t t = 0;  // position in text
     size_t p = 0;  // position in tokens
@@ -137,7 +134,7 @@ bool matchesPattern(std::wstring_view text, std::wstring_view pattern, LetterCas
             haveStar = true;
             starToken = p++;
             starText = t;
-        } else if (p < tokens.size() && matchesOne(tokens[p], text[t], letterCase)) {
+        } else if (p < tokens.size() && matchesOne(tokens[p], text[t], collation)) {
             ++p;
             ++t;
         } else if (haveStar) {
@@ -149,6 +146,16 @@ bool matchesPattern(std::wstring_view text, std::wstring_view pattern, LetterCas
     }
     while (p < tokens.size() && tokens[p].kind == Token::Kind::Star) ++p;
     return p == tokens.size();
+}
+
+}  // namespace
+
+bool matchesPattern(std::wstring_view text, std::wstring_view pattern, LetterCase letterCase) {
+    return matches(text, pattern, letterCase == LetterCase::Ignore ? &Collation::user() : nullptr);
+}
+
+bool matchesPattern(std::wstring_view text, std::wstring_view pattern, const Collation& collation) {
+    return matches(text, pattern, &collation);
 }
 
 }  // namespace korvane

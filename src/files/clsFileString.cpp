@@ -7,7 +7,7 @@
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "automation/Factory.h"
-#include "automation/TextConvert.h"
+#include "files/FileSystemSupport.h"
 #include "files/WildcardPattern.h"
 
 namespace korvane {
@@ -29,34 +29,45 @@ int32_t statusOf(F&& operation) {
     }
 }
 
-// The drive-letter test of ermittleUNCundLangerDateiName compares with "a" and "z" in the user's
-// collation, where the accented Latin letters lie between the two as well.
-bool collatesBetweenAandZ(wchar_t lower) {
-    if (lower >= L'a' && lower <= L'z') return true;
-    return lower >= 0xDF && lower <= 0xFF && lower != 0xF7 && lower != 0xFE;
-}
-
 // Which side of the filter match is the pattern: the listings differ there, and callers rely on it.
 enum class PatternSide { FilterEntry, ListedName };
 
 // The names that match at least one filter entry, in the order given; without a filter, all of them.
-Collection filtered(const std::vector<std::wstring>& names, const Collection* filter, PatternSide pattern) {
+Collection filtered(const std::vector<std::wstring>& names, const Collection* filter, PatternSide pattern,
+                    const Collation& collation) {
     Collection result;
     for (const std::wstring& name : names) {
         const bool kept = !filter || std::any_of(filter->begin(), filter->end(), [&](const std::wstring& entry) {
-            return pattern == PatternSide::FilterEntry ? matchesPattern(name, entry, LetterCase::Ignore)
-                                                       : matchesPattern(entry, name, LetterCase::Ignore);
+            return pattern == PatternSide::FilterEntry ? matchesPattern(name, entry, collation)
+                                                       : matchesPattern(entry, name, collation);
         });
         if (kept) result.Add(name);
     }
     return result;
 }
 
+// A name beside `name` that nothing carries yet: "<name>.<n>.alt", n counting from 1. A file set
+// aside by benenneUm stays under this name when it cannot be put back.
+std::wstring freeNameBeside(FileSystem& fso, const std::wstring& name) {
+    std::wstring aside;
+    for (int32_t n = 1; aside.empty() || fso.fileExists(aside) || fso.folderExists(aside); ++n)
+        aside = name + L"." + std::to_wstring(n) + L".alt";
+    return aside;
+}
+
+// Moves a file set aside back to its name. The failure that made it necessary stays the result;
+// when the move back fails as well, the file stays under the name it was set aside to.
+int32_t putBack(FileSystem& fso, const std::wstring& aside, const std::wstring& name, int32_t status) {
+    statusOf([&] { fso.moveFile(aside, name); });
+    return status;
+}
+
 }  // namespace
 
-clsFileString::clsFileString() : fso_(Factory<FileSystem>::create()) {}
+clsFileString::clsFileString() : fso_(Factory<FileSystem>::create()), collation_(Collation::user()) {}
 
-clsFileString::clsFileString(std::shared_ptr<FileSystem> fileSystem) : fso_(std::move(fileSystem)) {
+clsFileString::clsFileString(std::shared_ptr<FileSystem> fileSystem, Collation collation)
+    : fso_(std::move(fileSystem)), collation_(std::move(collation)) {
     if (!fso_) raiseRuntimeError(rt::CannotCreateObject);
 }
 
@@ -105,7 +116,7 @@ std::wstring clsFileString::ermittleLaufwerkUndLangenDateiNamen(const std::wstri
     const std::wstring drive = fso_->driveName(sBeliebigerDateiName);
     for (wchar_t letter = L'z'; letter >= L'a'; --letter) {
         const std::wstring unc = ermittleUNC(std::wstring(1, letter));
-        if (equalsIgnoringCase(drive, unc)) {
+        if (collation_.equal(drive, unc)) {
             const std::wstring rest =
                 unc.size() < sBeliebigerDateiName.size() ? sBeliebigerDateiName.substr(unc.size()) : std::wstring();
             return std::wstring(1, letter) + L":" + rest;
@@ -142,8 +153,9 @@ Variant clsFileString::erstelleVerzeichnis(const std::wstring& sBeliebigerVerzei
 std::wstring clsFileString::ermittleUNCundLangerDateiName(const std::wstring& sLangerDateiName) {
     // No guard. A local drive letter comes back lower-cased, because the letter is passed so.
     if (sLangerDateiName.size() < 2 || sLangerDateiName[1] != L':') return sLangerDateiName;
-    const wchar_t first = toLowerChar(sLangerDateiName[0]);
-    if (!collatesBetweenAandZ(first)) return sLangerDateiName;
+    // "Between a and z" in the user's collation takes the accented letters too.
+    const wchar_t first = collation_.lowerCased(sLangerDateiName.substr(0, 1))[0];
+    if (collation_.compare(L'a', first) > 0 || collation_.compare(first, L'z') > 0) return sLangerDateiName;
     return ermittleUNC(std::wstring(1, first)) + sLangerDateiName.substr(2);
 }
 
@@ -153,7 +165,7 @@ std::wstring clsFileString::ermittleUNC(const std::wstring& sLaufwerksBuchstabe)
     const std::wstring letter = sLaufwerksBuchstabe.substr(0, 1);
     std::wstring result = letter + L":";
     for (const DriveEntry& drive : fso_->drives()) {
-        if (equalsIgnoringCase(drive.letter, letter) && drive.type == DriveType::Network) {
+        if (collation_.equal(drive.letter, letter) && drive.type == DriveType::Network) {
             swallow([&] { result = fso_->shareName(drive.letter); });
             break;
         }
@@ -175,7 +187,8 @@ std::wstring clsFileString::convertNachUNC(const Variant& sBeliebigerDateiName) 
     const std::wstring letter = s.substr(0, 1);
     const std::wstring rest = s.substr(2);
     if (s[0] == L'\\' && s[1] == L'\\') return s;
-    if (matchesPattern(toUpper(letter), L"[A-Z]", LetterCase::Ignore)) return ermittleUNC(letter) + rest;
+    // Case is ignored, so the letter needs no upper-casing; "[A-Z]" is a range of the collation.
+    if (matchesPattern(letter, L"[A-Z]", collation_)) return ermittleUNC(letter) + rest;
     return std::wstring();
 }
 
@@ -194,33 +207,30 @@ bool clsFileString::schreibRecht(const std::wstring& sBeliebigerDateiName) {
 }
 
 int32_t clsFileString::benenneUm(const std::wstring& sAlterDateiname, const std::wstring& sNeuerDateiName) {
-    // Neutral result: the status of the move. A file of the new name is replaced only when the move
-    // succeeds: it is set aside first, and put back whenever the rename cannot be completed.
-    // It must be deletable without force, so a read-only one survives with status 58 (the move
-    // finds its target still there).
+    // Neutral result: the status of the step that failed, as the file system raised it. A file of
+    // the new name is replaced only when the move succeeds: it is set aside first and put back
+    // whenever the rename cannot be completed. It must be deletable without force, so a read-only
+    // one survives (status 70, from its deletion). A folder of the new name, and a move of several
+    // files into a folder (wildcards), report what the move raised.
     const int32_t direct = statusOf([&] { fso_->moveFile(sAlterDateiname, sNeuerDateiName); });
-    if (direct != rt::FileAlreadyExists) return direct;
-
-    int32_t status = 0;
-    try {
-        std::wstring aside;
-        for (int32_t n = 1; aside.empty() || fso_->fileExists(aside) || fso_->folderExists(aside); ++n)
-            aside = sNeuerDateiName + L"." + std::to_wstring(n) + L".alt";
+    if (direct != rt::FileAlreadyExists || hasWildcards(sAlterDateiname)) return direct;
+    std::wstring aside;
+    const int32_t setAside = statusOf([&] {
+        if (!fso_->fileExists(sNeuerDateiName)) raiseRuntimeError(direct);
+        aside = freeNameBeside(*fso_, sNeuerDateiName);
         fso_->moveFile(sNeuerDateiName, aside);
-        status = statusOf([&] { fso_->moveFile(sAlterDateiname, sNeuerDateiName); });
-        if (status != 0) {
-            fso_->moveFile(aside, sNeuerDateiName);
-            return status;
-        }
-        if (statusOf([&] { fso_->deleteFile(aside, false); }) != 0) {
-            fso_->moveFile(sNeuerDateiName, sAlterDateiname);
-            fso_->moveFile(aside, sNeuerDateiName);
-            return rt::FileAlreadyExists;
-        }
-    } catch (const AutomationError& e) {
-        status = e.number();
-    }
-    return status;
+    });
+    // A target another program holds open cannot be set aside: its sharing error is the result.
+    if (setAside != 0) return setAside;
+
+    const int32_t moved = statusOf([&] { fso_->moveFile(sAlterDateiname, sNeuerDateiName); });
+    if (moved != 0) return putBack(*fso_, aside, sNeuerDateiName, moved);
+    const int32_t deleted = statusOf([&] { fso_->deleteFile(aside, false); });
+    if (deleted == 0) return 0;
+    // The former file could not be deleted: the rename is undone and the former file put back.
+    // Should the undo fail, the renamed file keeps the new name and the former one stays set aside.
+    if (statusOf([&] { fso_->moveFile(sNeuerDateiName, sAlterDateiname); }) != 0) return deleted;
+    return putBack(*fso_, aside, sNeuerDateiName, deleted);
 }
 
 int32_t clsFileString::loescheDatei(std::wstring& sLangerDateiName) {
@@ -236,8 +246,13 @@ int32_t clsFileString::loescheVerzeichnis(std::wstring& sVerzeichnis) {
 int32_t clsFileString::kopiereDatei(const std::wstring& sAlterDateiname, const std::wstring& sNeuerDateiName) {
     // The folder step is unguarded; from the source test on, the result is a status. A missing
     // source gives -1 before the target is touched, so an existing target is never lost for nothing.
-    const std::wstring targetFolder = ermittleVerzeichnis(sNeuerDateiName);
+    // A source with wildcards copies every file it matches into the folder the new name names,
+    // as the runtime's CopyFile does; that folder is the one made, and no match is its 53.
+    const bool several = hasWildcards(sAlterDateiname);
+    const bool namedFolder = several && !sNeuerDateiName.empty() && sNeuerDateiName.back() != L'\\';
+    const std::wstring targetFolder = namedFolder ? sNeuerDateiName : ermittleVerzeichnis(sNeuerDateiName);
     if (!existiertVerzeichnis(targetFolder)) erstelleVerzeichnis(targetFolder);
+    if (several) return statusOf([&] { fso_->copyFile(sAlterDateiname, sNeuerDateiName, true); });
 
     try {
         if (!existiertDatei(sAlterDateiname)) return NoSourceFile;
@@ -254,12 +269,12 @@ int32_t clsFileString::kopiereDatei(const std::wstring& sAlterDateiname, const s
 
 Collection clsFileString::liefereVerzeichnisListe(const std::wstring& Suchverzeichnis, const Collection* Filter) {
     // No guard. Here the filter entry is the text and the subfolder's name is the pattern.
-    return filtered(fso_->subfolderNames(Suchverzeichnis), Filter, PatternSide::ListedName);
+    return filtered(fso_->subfolderNames(Suchverzeichnis), Filter, PatternSide::ListedName, collation_);
 }
 
 Collection clsFileString::liefereDateiListe(const std::wstring& Suchverzeichnis, const Collection* Filter) {
     // No guard.
-    return filtered(fso_->fileNames(Suchverzeichnis), Filter, PatternSide::FilterEntry);
+    return filtered(fso_->fileNames(Suchverzeichnis), Filter, PatternSide::FilterEntry, collation_);
 }
 
 Collection clsFileString::liefereSEDateiListe(const Variant& Suchverzeichnis) {

@@ -7,6 +7,7 @@
 
 #include "automation/Collection.h"
 #include "automation/Variant.h"
+#include "files/Collation.h"
 #include "files/FileSystem.h"
 
 namespace korvane {
@@ -14,8 +15,9 @@ namespace korvane {
 class clsFileString {
 public:
     // Creates its file-system object through Factory<FileSystem>; that failure reaches the creator.
+    // Text comparisons ignore case in the user's collation, or in the one given.
     clsFileString();
-    explicit clsFileString(std::shared_ptr<FileSystem> fileSystem);
+    explicit clsFileString(std::shared_ptr<FileSystem> fileSystem, Collation collation = Collation::user());
 
     std::wstring ermittleTempVerzeichnis();
     int32_t ermittleDateigroesse(const std::wstring& sBeliebigerDateiName);
@@ -45,6 +47,7 @@ public:
 
 private:
     std::shared_ptr<FileSystem> fso_;
+    Collation collation_;
 };
 
 }  // namespace korvane

@@ -195,8 +195,14 @@ TEST(FileOperationCases, RenameStatusNumbers) {
     box.write(L"new", "N");
     box.setReadOnly(L"new", true);
     EXPECT_EQ(files.benenneUm(box.path(L"missing"), box.path(L"other")), rt::FileNotFound);
-    EXPECT_EQ(files.benenneUm(box.path(L"old"), box.path(L"new")), rt::FileAlreadyExists);
+    // The read-only file is refused by its deletion without force, and that number is the result.
+    EXPECT_EQ(files.benenneUm(box.path(L"old"), box.path(L"new")), rt::PermissionDenied);
     EXPECT_TRUE(box.isReadOnly(L"new"));
+    box.makeFolder(L"folder");
+    EXPECT_EQ(files.benenneUm(box.path(L"old"), box.path(L"folder")), rt::FileAlreadyExists);
+    EXPECT_EQ(files.benenneUm(box.path(L"folder"), box.path(L"moved")), rt::FileNotFound)
+        << "a folder is no file to rename";
+    EXPECT_TRUE(files.existiertVerzeichnis(box.path(L"folder")));
     EXPECT_EQ(files.benenneUm(box.path(L"old"), box.path(L"nowhere\\new")), rt::PathNotFound);
 }
 

@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "automation/TextConvert.h"
+#include "files/Collation.h"
 
 namespace korvane::test {
 
@@ -15,6 +16,13 @@ inline std::string q(const std::wstring& text) {
     quoted += toUtf8(text);
     quoted += '\'';
     return quoted;
+}
+
+// The collation of a German user, who this program is for: results that depend on the collation
+// are checked in it, whatever the machine's own locale (a POSIX host needs de_DE.UTF-8).
+inline const Collation& germanCollation() {
+    static const Collation german(L"de-DE");
+    return german;
 }
 
 }  // namespace korvane::test

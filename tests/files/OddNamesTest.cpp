@@ -27,7 +27,8 @@ const std::wstring kBackslashes(VeryLong, L'\\');
 
 clsFileString filesWithDrives() {
     return clsFileString(std::make_shared<DriveTableFileSystem>(
-        std::vector<TableDrive>{{L'C', DriveType::Fixed, L""}, {L'Z', DriveType::Network, kShare}}));
+        std::vector<TableDrive>{{L'C', DriveType::Fixed, L""}, {L'Z', DriveType::Network, kShare}}),
+        germanCollation());
 }
 
 // A result that is either a text or a runtime error number.
@@ -82,8 +83,8 @@ const std::vector<OddName>& oddNames() {
         {"umlauts", L"C:\\Zeichnungen\\Größe.Äbc", L"C:\\Zeichnungen", L"Größe.Äbc", L"Größe", L"Äbc",
          L"C:\\Zeichnungen\\Größe", L"c:\\Zeichnungen\\Größe.Äbc", ok(L"C:\\Zeichnungen\\Größe.Äbc"),
          ok(L"C:\\Zeichnungen\\Größe.Äbc"), L"c:\\Zeichnungen\\Größe.Äbc"},
-        // A letter beyond A-Z is no drive for the UNC conversion.
-        {"umlaut as drive letter", L"Ä:\\x", L"Ä:", L"x", L"x", L"", L"Ä:\\x", L"ä:\\x", ok(L""), ok(L"Ä:\\x"),
+        // In a German collation an umlaut lies between A and Z: a (local) drive letter to both conversions.
+        {"umlaut as drive letter", L"Ä:\\x", L"Ä:", L"x", L"x", L"", L"Ä:\\x", L"ä:\\x", ok(L"Ä:\\x"), ok(L"Ä:\\x"),
          L"Ä:\\x"},
         {"CJK", L"C:\\図面\\軸.dft", L"C:\\図面", L"軸.dft", L"軸", L"dft", L"C:\\図面\\軸", L"c:\\図面\\軸.dft",
          ok(L"C:\\図面\\軸.dft"), ok(L"C:\\図面\\軸.dft"), L"c:\\図面\\軸.dft"},

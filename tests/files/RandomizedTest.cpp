@@ -55,8 +55,9 @@ TEST(Randomized, PatternInvariants) {
             bool respected = false;
             const int32_t error = errorOf([&] { respected = matchesPattern(text, pattern, LetterCase::Respect); });
             ASSERT_TRUE(error == 0 || error == 93) << "pattern " << q(pattern) << " raised " << error;
-            if (error == 0 && pattern.find(L"[!") == std::wstring::npos) {
-                // Ignoring case can only widen what matches (a negated list narrows instead).
+            if (error == 0 && pattern.find(L'[') == std::wstring::npos) {
+                // Ignoring case can only widen what matches. Lists are left out: a negated one
+                // narrows instead, and a range takes other characters in collation order.
                 ASSERT_TRUE(!respected || matchesPattern(text, pattern, LetterCase::Ignore))
                     << q(text) << " against " << q(pattern);
             }

@@ -135,6 +135,12 @@ void arrange(Sandbox& box) {
     box.write(L"tree\\x\\locked.txt", "l");
     box.setReadOnly(L"tree\\x\\locked.txt", true);
     box.makeFolder(L"x.y");
+    box.write(L"c.tmp", "c");
+    box.write(L"d.TMP", "dd");
+    box.write(L"e.tmp", "e");
+    box.setReadOnly(L"e.tmp", true);
+    box.write(L"old1\\f.txt", "f");
+    box.write(L"old2\\g\\h.txt", "h");
 }
 
 struct Step {
@@ -253,6 +259,21 @@ TEST(ScriptingRuntimeComparison, SameAnswersSameErrorsSameTrees) {
          none([](FileSystem& f, const Sandbox& b) { f.deleteFolder(b.path(L"tree"), true); })},
         {"delete a missing folder", one(L"DeleteFolder", L"nope", 1),
          none([](FileSystem& f, const Sandbox& b) { f.deleteFolder(b.path(L"nope"), true); })},
+        // Wildcards in the last part of the name.
+        {"delete with wildcards", one(L"DeleteFile", L"*.tmp", 1),
+         none([](FileSystem& f, const Sandbox& b) { f.deleteFile(b.path(L"*.tmp"), true); })},
+        {"delete with wildcards, none match", one(L"DeleteFile", L"*.none", 1),
+         none([](FileSystem& f, const Sandbox& b) { f.deleteFile(b.path(L"*.none"), true); })},
+        {"copy with wildcards into a folder", two(L"CopyFile", L"dir\\*.dft", L"x.y", 1),
+         none([](FileSystem& f, const Sandbox& b) { f.copyFile(b.path(L"dir\\*.dft"), b.path(L"x.y"), true); })},
+        {"copy with wildcards, none match", two(L"CopyFile", L"*.none", L"x.y", 1),
+         none([](FileSystem& f, const Sandbox& b) { f.copyFile(b.path(L"*.none"), b.path(L"x.y"), true); })},
+        {"copy into a folder named with a closing backslash", two(L"CopyFile", L"b.txt", L"x.y\\", 1),
+         none([](FileSystem& f, const Sandbox& b) { f.copyFile(b.path(L"b.txt"), b.path(L"x.y\\"), true); })},
+        {"delete folders with wildcards", one(L"DeleteFolder", L"old*", 1),
+         none([](FileSystem& f, const Sandbox& b) { f.deleteFolder(b.path(L"old*"), true); })},
+        {"delete folders with wildcards, none match", one(L"DeleteFolder", L"none*", 1),
+         none([](FileSystem& f, const Sandbox& b) { f.deleteFolder(b.path(L"none*"), true); })},
     };
     // Where wine's scrrun is known to answer otherwise than the scripting runtime of Windows, we
     // hold to the Windows number.
@@ -266,6 +287,7 @@ TEST(ScriptingRuntimeComparison, SameAnswersSameErrorsSameTrees) {
         {"create under a missing parent", static_cast<int32_t>(HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)),
          rt::PathNotFound},
         {"delete a missing folder", rt::FileNotFound, rt::PathNotFound},
+        {"delete folders with wildcards, none match", rt::FileNotFound, rt::PathNotFound},
     };
     for (const auto& step : steps) {
         const Outcome theirs = step.theirs(scripting, theirBox);
@@ -287,5 +309,49 @@ TEST(ScriptingRuntimeComparison, SameAnswersSameErrorsSameTrees) {
     // GetDriveName agrees for drive paths; for UNC paths wine's object answers "" where Windows
     // (and we) answer "\\server\share".
     EXPECT_EQ(scripting.call(L"GetDriveName", {Variant(L"c:\\a\\b")}).value, win32.driveName(L"c:\\a\\b"));
+}
+
+// Moves on a fresh pair of trees each: wine's MoveFile is a bare system rename (no wildcards, no
+// target folder named by a closing backslash, and it moves folders too), so where wine answers as
+// listed the trees part, and we hold to the number of the scripting runtime of Windows. What our
+// moves leave behind is checked on its own (WildcardOperations.*).
+TEST(ScriptingRuntimeComparison, MovesAnswerAsOnWindows) {
+    ScriptingFileSystem scripting;
+    if (!scripting.available()) GTEST_SKIP() << "Scripting.FileSystemObject cannot be created here";
+    Win32FileSystem win32;
+    constexpr int32_t WineFails = static_cast<int32_t>(E_FAIL);
+    struct Move {
+        const char* what;
+        const wchar_t* from;
+        const wchar_t* to;
+        int32_t windows;  // the scripting runtime of Windows
+        int32_t wine;     // wine's scrrun where it answers otherwise
+    };
+    const Move moves[] = {
+        {"a file to a free name", L"a.txt", L"moved.txt", 0, 0},
+        {"onto a folder", L"a.txt", L"x.y", rt::FileAlreadyExists, rt::FileAlreadyExists},
+        {"with wildcards into a folder", L"*.tmp", L"x.y", 0, WineFails},
+        {"with wildcards, none match", L"*.none", L"x.y", rt::FileNotFound, WineFails},
+        {"into a folder named with a closing backslash", L"a.txt", L"x.y\\", 0, rt::FileAlreadyExists},
+        {"a folder", L"dir", L"dir2", rt::FileNotFound, 0},
+    };
+    for (const Move& move : moves) {
+        Sandbox theirBox;
+        Sandbox myBox;
+        arrange(theirBox);
+        arrange(myBox);
+        const Outcome theirs =
+            scripting.call(L"MoveFile", {Variant(theirBox.path(move.from)), Variant(theirBox.path(move.to))});
+        const Outcome mine = ours([&] {
+            win32.moveFile(myBox.path(move.from), myBox.path(move.to));
+            return std::wstring();
+        });
+        EXPECT_EQ(mine.error, move.windows) << "move " << move.what;
+        if (theirs.error == move.windows) {
+            EXPECT_EQ(toUtf8(treeOf(myBox)), toUtf8(treeOf(theirBox))) << "trees differ after move " << move.what;
+        } else {
+            EXPECT_EQ(theirs.error, move.wine) << "move " << move.what << ": an answer of wine not known before";
+        }
+    }
 }
 #endif

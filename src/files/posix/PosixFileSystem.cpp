@@ -12,6 +12,7 @@
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
 #include "files/FileSystemSupport.h"
+#include "files/WildcardPattern.h"
 
 namespace korvane {
 
@@ -176,6 +177,25 @@ std::vector<std::wstring> sortedLikeNtfs(const std::vector<std::string>& hostNam
     return names;
 }
 
+// FindFirstFile's matching, as far as names on this host need it: "*" any run, "?" one character,
+// letters without regard to case, and a closing ".*" that also takes names without an extension
+// ("*.*" is every name). "[" and "#" are ordinary characters here.
+bool matchesFindPattern(const std::wstring& name, const std::wstring& pattern) {
+    std::wstring like;
+    for (const wchar_t c : pattern) {
+        if (c == L'[' || c == L'#') {
+            like += L'[';
+            like += c;
+            like += L']';
+        } else {
+            like += toUpperChar(c);
+        }
+    }
+    if (matchesPattern(toUpper(name), like, LetterCase::Respect)) return true;
+    return like.size() >= 2 && like.compare(like.size() - 2, 2, L".*") == 0 &&
+           matchesPattern(toUpper(name), like.substr(0, like.size() - 2), LetterCase::Respect);
+}
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem(Config config) : config_(std::move(config)) {
@@ -301,11 +321,36 @@ void PosixFileSystem::createFolder(const std::wstring& path) {
     if (::mkdir(host.c_str(), 0777) != 0) raiseErrno(errno, host);
 }
 
+std::vector<std::wstring> PosixFileSystem::matchesOf(const std::wstring& spec, bool folders) {
+    const size_t separator = spec.find_last_of(L"\\/");
+    const std::wstring prefix = separator == std::wstring::npos ? std::wstring() : spec.substr(0, separator + 1);
+    const std::wstring folder = separator == std::wstring::npos ? L"." : separator == 0 ? L"\\" : spec.substr(0, separator);
+    const std::wstring pattern = separator == std::wstring::npos ? spec : spec.substr(separator + 1);
+    std::vector<std::wstring> matches;
+    for (const std::wstring& name : namesIn(folder, folders))
+        if (matchesFindPattern(name, pattern)) matches.push_back(prefix + name);
+    return matches;
+}
+
+std::vector<std::wstring> PosixFileSystem::sourcesOf(const std::wstring& from) {
+    if (!hasWildcards(from)) return {from};
+    std::vector<std::wstring> sources = matchesOf(from, false);
+    if (sources.empty()) raiseRuntimeError(rt::FileNotFound);
+    return sources;
+}
+
 void PosixFileSystem::moveFile(const std::wstring& from, const std::wstring& to) {
+    if (!hasWildcards(from) && !endsWithSeparator(to)) return moveOneFile(from, to);
+    for (const std::wstring& source : sourcesOf(from)) moveOneFile(source, intoFolder(to, source));
+}
+
+void PosixFileSystem::moveOneFile(const std::wstring& from, const std::wstring& to) {
     const std::string source = requireHostPath(from);
     const std::string target = requireHostPath(to);
     struct stat st {};
     if (::lstat(source.c_str(), &st) != 0) raiseErrno(errno, source);
+    // The scripting runtime moves files only; a folder given as the source is no file it finds.
+    if (S_ISDIR(st.st_mode)) raiseRuntimeError(rt::FileNotFound);
     // rename() would replace an existing target; MoveFile never does.
     if (::lstat(target.c_str(), &st) == 0) raiseRuntimeError(rt::FileAlreadyExists);
     if (errno != ENOENT || !isDirectory(parentOf(target))) raiseRuntimeError(rt::PathNotFound);
@@ -313,6 +358,12 @@ void PosixFileSystem::moveFile(const std::wstring& from, const std::wstring& to)
 }
 
 void PosixFileSystem::deleteFile(const std::wstring& path, bool force) {
+    if (hasWildcards(path)) {
+        const std::vector<std::wstring> matches = matchesOf(path, false);
+        if (matches.empty()) raiseRuntimeError(rt::FileNotFound);
+        for (const std::wstring& match : matches) deleteFile(match, force);
+        return;
+    }
     const std::string host = requireHostPath(path);
     const struct stat st = statOrRaise(host);
     if (S_ISDIR(st.st_mode)) raiseRuntimeError(rt::FileNotFound);
@@ -321,6 +372,12 @@ void PosixFileSystem::deleteFile(const std::wstring& path, bool force) {
 }
 
 void PosixFileSystem::deleteFolder(const std::wstring& path, bool force) {
+    if (hasWildcards(path)) {
+        const std::vector<std::wstring> matches = matchesOf(path, true);
+        if (matches.empty()) raiseRuntimeError(rt::PathNotFound);
+        for (const std::wstring& match : matches) deleteFolder(match, force);
+        return;
+    }
     const auto host = resolve(path, 0);
     // A missing folder, or a file given as one, is a missing path to the scripting runtime.
     if (!host || !isDirectory(*host)) raiseRuntimeError(rt::PathNotFound);
@@ -328,6 +385,11 @@ void PosixFileSystem::deleteFolder(const std::wstring& path, bool force) {
 }
 
 void PosixFileSystem::copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
+    if (!hasWildcards(from) && !endsWithSeparator(to)) return copyOneFile(from, to, overwrite);
+    for (const std::wstring& source : sourcesOf(from)) copyOneFile(source, intoFolder(to, source), overwrite);
+}
+
+void PosixFileSystem::copyOneFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
     const std::string source = requireHostPath(from);
     const std::string target = requireHostPath(to);
     const struct stat src = statOrRaise(source);

@@ -9,8 +9,10 @@
 // Backslash separates (a forward slash too, as on Windows); "." and ".." are resolved in the
 // text and never climb above a drive or share root. Drive letters, server and share names are
 // compared without regard to case; the rest of the path is as case-sensitive as the host.
-// The read-only attribute is the owner's write bit. Listings are sorted by name without regard
-// to case (the order NTFS gives), so tests see the same order on every host.
+// Delete, copy and move take "*" and "?" in the last part of a name as the scripting runtime
+// does, and move moves files only. The read-only attribute is the owner's write bit. Listings are
+// sorted by name without regard to case (the order NTFS gives), so tests see the same order on
+// every host.
 //
 // For tests, ScratchDrives (posix/ScratchDrives.h) builds a temporary tree with a ready drive
 // table; install it for code that creates its own clsFileString with
@@ -71,6 +73,12 @@ private:
     // The host path, or the runtime error of a name that leads nowhere (76).
     std::string requireHostPath(const std::wstring& path) const;
     std::vector<std::wstring> namesIn(const std::wstring& folder, bool folders);
+    // The files or folders a name with wildcards in its last part stands for, as full names.
+    std::vector<std::wstring> matchesOf(const std::wstring& spec, bool folders);
+    // The sources of a copy or move: the files a wildcard name matches (none is 53), or the name.
+    std::vector<std::wstring> sourcesOf(const std::wstring& from);
+    void moveOneFile(const std::wstring& from, const std::wstring& to);
+    void copyOneFile(const std::wstring& from, const std::wstring& to, bool overwrite);
 
     Config config_;
 };

@@ -92,6 +92,62 @@ private:
 
 bool isDotEntry(const wchar_t* name) { return std::wstring_view(name) == L"." || std::wstring_view(name) == L".."; }
 
+struct Match {
+    std::wstring path;
+    DWORD attributes;
+};
+
+// The entries a name with wildcards in its last part stands for, files or folders, in the file
+// system's order. None is an empty list; a folder on the way that is missing raises its error.
+std::vector<Match> matchesOf(const std::wstring& spec, bool folders) {
+    const size_t separator = spec.find_last_of(L"\\/");
+    const std::wstring folder = separator == std::wstring::npos ? std::wstring() : spec.substr(0, separator + 1);
+    std::vector<Match> matches;
+    WIN32_FIND_DATAW data{};
+    FindHandle find(spec, data);
+    if (!find.valid()) {
+        if (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_NO_MORE_FILES) return matches;
+        raiseLastError();
+    }
+    do {
+        if (!isDotEntry(data.cFileName) && isFolder(data.dwFileAttributes) == folders)
+            matches.push_back({folder + data.cFileName, data.dwFileAttributes});
+    } while (find.next(data));
+    return matches;
+}
+
+void deleteOneFile(const std::wstring& path, DWORD attributes, bool force) {
+    if (isReadOnly(attributes)) {
+        if (!force) raiseRuntimeError(rt::PermissionDenied);
+        clearReadOnly(path, attributes);
+    }
+    if (!::DeleteFileW(path.c_str())) raiseLastError();
+}
+
+void copyOneFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
+    if (isFolder(attributesOrRaise(from))) raiseRuntimeError(rt::FileNotFound);
+    if (!::CopyFileW(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) raiseLastError();
+}
+
+// The scripting runtime moves files only; a folder given as the source is no file it finds.
+void moveOneFile(const std::wstring& from, const std::wstring& to) {
+    const DWORD attributes = ::GetFileAttributesW(from.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && isFolder(attributes)) raiseRuntimeError(rt::FileNotFound);
+    if (!::MoveFileW(from.c_str(), to.c_str())) raiseLastError();
+}
+
+// The sources of a copy or move: the files a wildcard name matches (none is 53), or the name itself.
+std::vector<std::wstring> sourcesOf(const std::wstring& from) {
+    std::vector<std::wstring> sources;
+    if (!hasWildcards(from)) {
+        sources.push_back(from);
+        return sources;
+    }
+    for (const Match& m : matchesOf(from, false)) sources.push_back(m.path);
+    if (sources.empty()) raiseRuntimeError(rt::FileNotFound);
+    return sources;
+}
+
 // Deletes a folder with everything in it. Without force a read-only entry stops the walk with 70.
 // A linked folder (junction) is removed as a link, never followed.
 void removeTree(const std::wstring& folder, DWORD attributes, bool force) {
@@ -206,21 +262,33 @@ void Win32FileSystem::createFolder(const std::wstring& path) {
     if (!::CreateDirectoryW(path.c_str(), nullptr)) raiseLastError();
 }
 
+// Wildcards in the last part of a source, or a target that ends with a separator, make the target
+// a folder that every matching file goes into; the first failure stops the walk, and what was done
+// before it stays done, as with the scripting runtime.
 void Win32FileSystem::moveFile(const std::wstring& from, const std::wstring& to) {
-    if (!::MoveFileW(from.c_str(), to.c_str())) raiseLastError();
+    if (!hasWildcards(from) && !endsWithSeparator(to)) return moveOneFile(from, to);
+    for (const std::wstring& source : sourcesOf(from)) moveOneFile(source, intoFolder(to, source));
 }
 
 void Win32FileSystem::deleteFile(const std::wstring& path, bool force) {
+    if (hasWildcards(path)) {
+        const std::vector<Match> matches = matchesOf(path, false);
+        if (matches.empty()) raiseRuntimeError(rt::FileNotFound);
+        for (const Match& m : matches) deleteOneFile(m.path, m.attributes, force);
+        return;
+    }
     const DWORD attributes = attributesOrRaise(path);
     if (isFolder(attributes)) raiseRuntimeError(rt::FileNotFound);
-    if (isReadOnly(attributes)) {
-        if (!force) raiseRuntimeError(rt::PermissionDenied);
-        clearReadOnly(path, attributes);
-    }
-    if (!::DeleteFileW(path.c_str())) raiseLastError();
+    deleteOneFile(path, attributes, force);
 }
 
 void Win32FileSystem::deleteFolder(const std::wstring& path, bool force) {
+    if (hasWildcards(path)) {
+        const std::vector<Match> matches = matchesOf(path, true);
+        if (matches.empty()) raiseRuntimeError(rt::PathNotFound);
+        for (const Match& m : matches) removeTree(m.path, m.attributes, force);
+        return;
+    }
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     // A missing folder, or a file given as one, is a missing path to the scripting runtime.
     if (attributes == INVALID_FILE_ATTRIBUTES || !isFolder(attributes)) raiseRuntimeError(rt::PathNotFound);
@@ -228,8 +296,8 @@ void Win32FileSystem::deleteFolder(const std::wstring& path, bool force) {
 }
 
 void Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
-    if (isFolder(attributesOrRaise(from))) raiseRuntimeError(rt::FileNotFound);
-    if (!::CopyFileW(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) raiseLastError();
+    if (!hasWildcards(from) && !endsWithSeparator(to)) return copyOneFile(from, to, overwrite);
+    for (const std::wstring& source : sourcesOf(from)) copyOneFile(source, intoFolder(to, source), overwrite);
 }
 
 std::vector<std::wstring> Win32FileSystem::namesIn(const std::wstring& folder, bool folders) {

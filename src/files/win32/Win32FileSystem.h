@@ -1,8 +1,9 @@
 #pragma once
 // The file-system port on the Win32 API, without the scripting runtime (some sites disable it).
 // Failures carry the runtime numbers the scripting runtime raises for the same Win32 errors, so
-// the status results of clsFileString mean what they always meant. Names are taken literally:
-// unlike the scripting runtime, no wildcards in the last part of a name.
+// the status results of clsFileString mean what they always meant. As with the scripting runtime,
+// delete, copy and move take "*" and "?" in the last part of a name (the system's own matching,
+// FindFirstFile), and move moves files only.
 #include <string>
 #include <vector>
 

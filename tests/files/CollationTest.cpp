@@ -1,0 +1,93 @@
+// Letter case and ranges in the user's collation: the file class's patterns and comparisons,
+// checked in a German collation whatever the machine's locale; the census keeps binary matching.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "FilesTestSupport.h"
+#include "Sandbox.h"
+#include "files/Collation.h"
+#include "files/WildcardPattern.h"
+#include "files/clsFileString.h"
+
+using namespace korvane;
+using namespace korvane::test;
+
+namespace {
+
+constexpr int Invalid = 93;
+
+// "1" a match, "0" none, or the error number.
+int outcome(const std::wstring& text, const std::wstring& pattern, const Collation* collation) {
+    try {
+        const bool matched = collation ? matchesPattern(text, pattern, *collation)
+                                       : matchesPattern(text, pattern, LetterCase::Respect);
+        return matched ? 1 : 0;
+    } catch (const AutomationError& e) {
+        return e.number();
+    }
+}
+
+}  // namespace
+
+TEST(Collation, PatternsInAGermanCollationAndInCodeOrder) {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* pattern;
+        int german;  // ignoring case in a German collation
+        int binary;  // respecting case, code order (the census)
+    };
+    const Case cases[] = {
+        {L"Übersicht.dft", L"[A-Z]*", 1, 0},
+        {L"übersicht.dft", L"[A-Z]*", 1, 0},
+        {L"Übersicht.dft", L"[!A-Z]*", 0, 1},
+        {L"é", L"[a-f]", 1, 0},
+        {L"ß", L"[a-z]", 1, 0},
+        {L"Ü", L"[U]", 0, 0},
+        {L"1", L"[A-Z]", 0, 0},
+        {L"_", L"[A-z]", 0, 1},
+        {L"m", L"[a-Z]", 1, Invalid},
+        {L"B", L"[Ä-Z]", 1, Invalid},
+        {L"b", L"[z-a]", Invalid, Invalid},
+        {L"A", L"[a-a]", 1, 0},
+        {L"ÄRGER.DFT", L"ärger.dft", 1, 0},
+        {L"ΣΧΈΔΙΟ", L"σχέδιο", 1, 0},
+        {L"ЧЕРТЁЖ", L"черт?ж", 1, 0},
+        {L"ЧЕРТЕЖ", L"чертёж", 0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(outcome(c.text, c.pattern, &germanCollation()), c.german)
+            << q(c.text) << " against " << q(c.pattern) << ", German collation";
+        EXPECT_EQ(outcome(c.text, c.pattern, nullptr), c.binary)
+            << q(c.text) << " against " << q(c.pattern) << ", binary";
+    }
+}
+
+TEST(Collation, FoldsAndComparesEveryAlphabet) {
+    const Collation& german = germanCollation();
+    EXPECT_EQ(toUtf8(german.lowerCased(L"ÄÖÜ ΣΩ ДЖЁ ŁĄ ABC")), toUtf8(L"äöü σω джё łą abc"));
+    EXPECT_EQ(german.lowerCased(L""), L"");
+    EXPECT_TRUE(german.equal(L"\\\\SRV\\Daten", L"\\\\srv\\daten"));
+    EXPECT_FALSE(german.equal(L"\\\\srv\\daten", L"\\\\srv\\datei"));
+    EXPECT_FALSE(german.equal(L"a", L"ab"));
+    EXPECT_LT(german.compare(L'U', L'ü'), 0);
+    EXPECT_LT(german.compare(L'ü', L'V'), 0);
+    EXPECT_EQ(german.compare(L'Ä', L'ä'), 0);
+    EXPECT_EQ(errorOf([] { Collation unknown(L"xx-Nirgendwo"); }), 5);
+}
+
+TEST(Collation, FileListsFilterInTheCollation) {
+    Sandbox box;
+    for (const wchar_t* name : {L"Übersicht.dft", L"zeichnung.dft", L"_intern.dft", L"1.dft", L"Ärger.DFT"})
+        box.write(name, "");
+    clsFileString files(box.fileSystem(), germanCollation());
+    Collection filter{L"[A-Z]*"};
+    const Collection list = files.liefereDateiListe(box.base(), &filter);
+    std::vector<std::wstring> names(list.begin(), list.end());
+    std::sort(names.begin(), names.end());
+    std::wstring listed;
+    for (const auto& name : names) listed += name + L" ";
+    EXPECT_EQ(toUtf8(listed), toUtf8(L"zeichnung.dft Ärger.DFT Übersicht.dft "));
+}
