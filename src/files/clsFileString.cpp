@@ -6,7 +6,6 @@
 
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
-#include "automation/Factory.h"
 #include "automation/TextConvert.h"
 #include "files/WildcardPattern.h"
 
@@ -54,7 +53,7 @@ Collection filtered(const std::vector<std::wstring>& names, const Collection* fi
 
 }  // namespace
 
-clsFileString::clsFileString() : fso_(Factory<FileSystem>::create()) {}
+clsFileString::clsFileString() : clsFileString(defaultFileSystem()) {}
 
 clsFileString::clsFileString(std::shared_ptr<FileSystem> fileSystem) : fso_(std::move(fileSystem)) {
     if (!fso_) raiseRuntimeError(rt::CannotCreateObject);

@@ -13,7 +13,7 @@ namespace korvane {
 
 class clsFileString {
 public:
-    // Creates its file-system object through Factory<FileSystem>; that failure reaches the creator.
+    // With the platform's file system; where there is none, creation fails (429) in front of the creator.
     clsFileString();
     explicit clsFileString(std::shared_ptr<FileSystem> fileSystem);
 

@@ -68,4 +68,6 @@ void ProcProcessTable::terminate(uint32_t processId, uint32_t /*exitCode*/) {
     ::kill(static_cast<pid_t>(processId), SIGKILL);
 }
 
+std::shared_ptr<ProcessTable> defaultProcessTable() { return std::make_shared<ProcProcessTable>(); }
+
 }  // namespace korvane
