@@ -134,5 +134,16 @@ TEST_F(Application, ClosingTheActiveDocumentWhateverItsName) {
     EXPECT_EQ(idle.schliesseDokument(L"Z:\\p\\a.dft"), 0) << "closing with no active document was not neutral";
 }
 
+#ifndef _WIN32
+// A POSIX host has no automation runtime: the default-made object binds to nothing, quietly.
+TEST(DefaultServices, WithoutAnAutomationRuntimeTheBindingIsEmpty) {
+    clsSolidEdge se;
+    EXPECT_TRUE(se.liefereSolidEdgeApplication().isNothing());
+    EXPECT_FALSE(se.connected());
+    EXPECT_FALSE(se.started());
+    EXPECT_TRUE(se.bindingFailure().has_value()) << "the failed binding left no report";
+}
+#endif
+
 }  // namespace
 }  // namespace korvane::testing

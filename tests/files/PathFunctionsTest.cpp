@@ -177,4 +177,8 @@ TEST(PathFunctions, RemoveEnclosingQuotes) {
 
 TEST(PathFunctions, CreatingWithoutFileSystemFailsWith429) {
     EXPECT_EQ(errorOf([] { clsFileString files(nullptr); }), rt::CannotCreateObject);
+#ifndef _WIN32
+    // A POSIX host has no file system to assume for the default constructor.
+    EXPECT_EQ(errorOf([] { clsFileString files; }), rt::CannotCreateObject);
+#endif
 }
