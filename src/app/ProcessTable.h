@@ -2,6 +2,7 @@
 // The process-table port behind the census: a point-in-time list of processes and termination.
 // Windows: Toolhelp32 (win32/). Development and tests: /proc (posix/).
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,5 +22,9 @@ public:
     // Opens the process with the terminate right only and ends it with the exit code; no result examined.
     virtual void terminate(uint32_t processId, uint32_t exitCode) = 0;
 };
+
+// The process table of the platform the program was built for (defined by its win32/ or posix/
+// implementation); what the census uses when it is given none.
+std::shared_ptr<ProcessTable> defaultProcessTable();
 
 }  // namespace korvane

@@ -1,5 +1,5 @@
 #pragma once
-// The user-interface port of the start-up procedure: modal boxes, the template dialog, ending the process.
+// The user-interface port of the start-up procedure: modal boxes and the template dialog.
 #include <cstdint>
 #include <string>
 
@@ -21,8 +21,6 @@ public:
     virtual int32_t messageBox(const std::wstring& text, int32_t style, const std::wstring& title) = 0;
     // Shows the template dialog modally and returns its Auswahl once the modal display has ended.
     virtual int32_t chooseTemplate() = 0;
-    // Ends the process at once with the exit code: no further step and no teardown runs.
-    [[noreturn]] virtual void endProcess(int32_t exitCode) = 0;
 };
 
 }  // namespace korvane

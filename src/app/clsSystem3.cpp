@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "automation/ErrorPolicy.h"
-#include "automation/Factory.h"
+#include "automation/TextConvert.h"
 #include "files/Collation.h"
 #include "files/WildcardPattern.h"
 
@@ -14,7 +14,7 @@ namespace {
 // The census never fails in front of its caller: a table that cannot be created counts as an
 // empty snapshot, and a pattern the matcher cannot read matches nothing.
 std::shared_ptr<ProcessTable> createTable() {
-    return swallow(std::shared_ptr<ProcessTable>{}, [] { return Factory<ProcessTable>::create(); });
+    return swallow(std::shared_ptr<ProcessTable>{}, [] { return defaultProcessTable(); });
 }
 
 // The processes right now; none when there is no table or it could take no snapshot.

@@ -10,8 +10,8 @@ namespace korvane {
 
 class clsSystem3 {
 public:
-    clsSystem3();  // takes its process table from Factory<ProcessTable>
-    explicit clsSystem3(std::shared_ptr<ProcessTable> table);
+    clsSystem3();  // with the platform's process table
+    explicit clsSystem3(std::shared_ptr<ProcessTable> table);  // nullptr: no snapshot, every count 0
 
     int32_t liefereProzessAnzahl(const std::wstring& sProzessname);
     int32_t liefereProzessID(const std::wstring& sProzessname);

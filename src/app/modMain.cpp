@@ -56,36 +56,30 @@ std::wstring unchangedSheetsText(size_t count) {
            L"Die Vorlage hat kein Blatt ihrer Größe.";
 }
 
-// Ends the process through the user interface; one that came back would break the port's promise.
-[[noreturn]] void endNow(UserInterface& ui, int32_t exitCode) {
-    ui.endProcess(exitCode);
-    std::terminate();
-}
-
-[[noreturn]] void run(UserInterface& ui, std::unique_ptr<clsSolidEdgeDraft>& draft) {
+int32_t run(UserInterface& ui, const PlatformServices& services, std::unique_ptr<clsSolidEdgeDraft>& draft) {
     const std::wstring verzeichnis = templateDirectory();
 
     // Steps 1-4: both templates must exist (the second is not tested when the first is missing).
     {
-        auto dateien = std::make_unique<clsFileString>();
+        auto dateien = std::make_unique<clsFileString>(services.fileSystem);
         if (!dateien->existiertDatei(verzeichnis + kVorlageNormal) ||
             !dateien->existiertDatei(verzeichnis + kVorlageEngChin)) {
             ui.messageBox(kVorlageFehlt, mb::Critical, kTitelWarnung);
-            endNow(ui, exitcode::TemplateMissing);
+            return exitcode::TemplateMissing;
         }
     }
 
     // Steps 5-8: exactly one Solid Edge.
     {
-        auto system = std::make_unique<clsSystem3>();
+        auto system = std::make_unique<clsSystem3>(services.processTable);
         const int32_t anzahl = system->liefereProzessAnzahl(kProzessMuster);
         if (anzahl == 0) {
             ui.messageBox(kNichtGeoeffnet, mb::Information, kApplicationTitle);
-            endNow(ui, exitcode::SolidEdgeNotRunning);
+            return exitcode::SolidEdgeNotRunning;
         }
         if (anzahl > 1) {
             ui.messageBox(kMehrfachGestartet, mb::Information, kApplicationTitle);
-            endNow(ui, exitcode::SolidEdgeRunningTwice);
+            return exitcode::SolidEdgeRunningTwice;
         }
     }
 
@@ -94,24 +88,23 @@ std::wstring unchangedSheetsText(size_t count) {
 
     // Step 10.
     if (ui.messageBox(kBestaetigung, mb::InformationOkCancel, kTitelAchtung) == mb::AnswerCancel) {
-        endNow(ui, exitcode::Cancelled);
+        return exitcode::Cancelled;
     }
 
     // Steps 11-13.
-    draft = std::make_unique<clsSolidEdgeDraft>();
+    draft = std::make_unique<clsSolidEdgeDraft>(services.binder, services.fileSystem);
     bool schriftfeldAngelegt = false;
     {
         // Title-block properties belong to drawings only: a part or assembly that is active must not
         // be given sixteen stray drawing properties that the designer might save with it. The check
         // needs the CAD connection, which the user agrees to with the confirmation, so it comes after it.
-        // This frame is never unwound (the process ends from inside it), so the reference is let go
-        // in this block, or the CAD application would see it held after the run.
+        // The reference is let go in this block, before the exchange and the teardown.
         Object aktiveZeichnung = draft->liefereAktiveZeichnung();
         if (aktiveZeichnung.isNothing()) {
             // The teardown gives the CAD application its settings back before the box is read.
             draft.reset();
             ui.messageBox(kKeineZeichnung, mb::Information, kApplicationTitle);
-            endNow(ui, exitcode::NotADrawing);
+            return exitcode::NotADrawing;
         }
         schriftfeldAngelegt = draft->anlegenTarvoSchriftfeldProperties(
             L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-",
@@ -124,7 +117,7 @@ std::wstring unchangedSheetsText(size_t count) {
     // Step 14: the teardown gives the CAD application its settings back before the notice is read.
     draft.reset();
     if (unveraendert > 0) ui.messageBox(unchangedSheetsText(unveraendert), mb::Information, kTitelAchtung);
-    endNow(ui, exitcode::Done);
+    return exitcode::Done;
 }
 
 }  // namespace
@@ -142,13 +135,13 @@ std::wstring errorReport(const AutomationError& e) {
 
 std::wstring templateDirectory() { return L"\\\\" + fromUtf8(KORVANE_FILE_SERVER) + kShare; }
 
-void Main(UserInterface& ui) {
-    // No guard over the steps: an error raised by a callee ends the run here. The run itself never
-    // returns, so only an error comes past the try.
+int32_t Main(UserInterface& ui, const PlatformServices& services) {
+    // No guard over the steps: an error raised by a callee ends the run here. A run that ends by
+    // itself returns from inside the try, so only an error comes past it.
     std::unique_ptr<clsSolidEdgeDraft> draft;
     std::optional<AutomationError> error;
     try {
-        run(ui, draft);
+        return run(ui, services, draft);
     } catch (const AutomationError& e) {
         error = e;
     } catch (const std::bad_alloc&) {
@@ -161,7 +154,7 @@ void Main(UserInterface& ui) {
     // Its teardown puts the CAD application's settings back (and leaves a Solid Edge that was
     // already running alone).
     draft.reset();
-    endNow(ui, exitcode::Error);
+    return exitcode::Error;
 }
 
 }  // namespace korvane

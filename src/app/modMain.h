@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/PlatformServices.h"
 #include "app/UserInterface.h"
 #include "automation/AutomationError.h"
 
@@ -19,8 +20,9 @@ inline constexpr int32_t NotADrawing = 6;
 inline constexpr int32_t Error = 10;
 }  // namespace exitcode
 
-// Runs the whole procedure with the given user interface; ends the process through it.
-[[noreturn]] void Main(UserInterface& ui);
+// Runs the whole procedure with the given user interface and services and returns the exit code.
+// Each step's objects are gone by then; the process is to end with the code and nothing more.
+int32_t Main(UserInterface& ui, const PlatformServices& services);
 
 // The template directory: two backslashes, the file server's name, "\daten\Admin\Vorlagen\SeV12\".
 std::wstring templateDirectory();

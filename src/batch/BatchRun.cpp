@@ -39,12 +39,12 @@ std::chrono::milliseconds since(Clock::time_point start) {
 class Batch {
 public:
     Batch(const BatchOptions& options, BatchEnvironment& environment)
-        : options_(options), env_(environment), console_(environment.console) {}
+        : options_(options), env_(environment), console_(environment.console), files_(environment.services.fileSystem) {}
 
     int32_t run() {
         const std::optional<std::wstring> vorlage = checkTemplates();
         if (!vorlage) return batchexit::CouldNotStart;
-        if (clsSystem3().liefereProzessAnzahl(L"*Edge*") > 1) {
+        if (clsSystem3(env_.services.processTable).liefereProzessAnzahl(L"*Edge*") > 1) {
             console_.line(kMehrfachGestartet);
             return batchexit::CouldNotStart;
         }
@@ -64,7 +64,7 @@ public:
         std::vector<std::wstring> leftOpen;
         if (!readEarlierReport(leftOpen)) return batchexit::CouldNotStart;
 
-        CadConnection cad(*vorlage);
+        CadConnection cad(*vorlage, env_.services);
         try {
             cad.connect(leftOpen);
         } catch (const AutomationError& e) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/PlatformServices.h"
 #include "batch/BatchConsole.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchOptions.h"
@@ -23,6 +24,8 @@ inline constexpr int32_t Interrupted = 3;    // stopped by the user; /fortsetzen
 struct BatchEnvironment {
     BatchConsole& console;
     BatchFiles& contents;
+    // The file system, process table and automation runtime the whole run works with.
+    PlatformServices services;
     std::function<bool()> stopRequested = [] { return false; };
     // Names the run's default report and backup folder ("2026-12-06 14-03-22").
     std::wstring runStamp;

@@ -17,7 +17,8 @@ constexpr int32_t kNoApplication = static_cast<int32_t>(0x80040001u);
 
 }  // namespace
 
-CadConnection::CadConnection(std::wstring templatePath) : templatePath_(std::move(templatePath)) {}
+CadConnection::CadConnection(std::wstring templatePath, PlatformServices services)
+    : templatePath_(std::move(templatePath)), services_(std::move(services)), files_(services_.fileSystem) {}
 
 CadConnection::~CadConnection() { release(); }
 
@@ -40,10 +41,10 @@ void CadConnection::release() noexcept {
 }
 
 void CadConnection::connect(const std::vector<std::wstring>& leftOpenByBatch) {
-    cad_ = std::make_unique<clsSolidEdge>();
+    cad_ = std::make_unique<clsSolidEdge>(services_.binder, services_.fileSystem);
     application_ = cad_->liefereSolidEdgeApplication();
     startedHere_ = cad_->started();
-    draft_ = std::make_unique<clsSolidEdgeDraft>();
+    draft_ = std::make_unique<clsSolidEdgeDraft>(services_.binder, services_.fileSystem);
     if (application_.isNothing()) {
         const auto& failure = cad_->bindingFailure();
         throw failure ? *failure

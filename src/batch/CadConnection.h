@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PlatformServices.h"
 #include "automation/Dispatch.h"
 #include "batch/SheetPlan.h"
 #include "cad/clsSolidEdge.h"
@@ -19,7 +20,7 @@ namespace korvane {
 
 class CadConnection {
 public:
-    explicit CadConnection(std::wstring templatePath);
+    CadConnection(std::wstring templatePath, PlatformServices services);
     ~CadConnection();  // closes the template if the batch opened it; the teardowns end a started application
     CadConnection(const CadConnection&) = delete;
     CadConnection& operator=(const CadConnection&) = delete;
@@ -46,6 +47,7 @@ private:
     void release() noexcept;
 
     std::wstring templatePath_;
+    PlatformServices services_;
     clsFileString files_;
     std::unique_ptr<clsSolidEdgeDraft> draft_;
     std::unique_ptr<clsSolidEdge> cad_;

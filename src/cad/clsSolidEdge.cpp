@@ -1,10 +1,10 @@
 #include "cad/clsSolidEdge.h"
 
+#include <utility>
 #include <vector>
 
 #include "automation/AutomationBinder.h"
 #include "automation/ErrorPolicy.h"
-#include "automation/Factory.h"
 #include "cad/DocumentName.h"
 #include "cad/MemberIds.h"
 #include "files/clsFileString.h"
@@ -41,6 +41,11 @@ int32_t versionComponent(const std::vector<std::wstring>& parts, int32_t i) {
 
 }  // namespace
 
+clsSolidEdge::clsSolidEdge() : clsSolidEdge(defaultAutomationBinder(), defaultFileSystem()) {}
+
+clsSolidEdge::clsSolidEdge(std::shared_ptr<AutomationBinder> binder, std::shared_ptr<FileSystem> fileSystem)
+    : binder_(std::move(binder)), fileSystem_(std::move(fileSystem)) {}
+
 clsSolidEdge::~clsSolidEdge() {
     // Failure policy: record and skip, so that a refused setting never keeps a started
     // application alive; nothing leaves the destructor.
@@ -70,10 +75,13 @@ std::wstring clsSolidEdge::dokumentTypCode(int32_t typeNumber) {
 Object clsSolidEdge::liefereSolidEdgeApplication() {
     // Failure policy: neutral result. Every failure is absorbed; the caller sees only the empty
     // reference, the report stays in bindingFailure() for diagnostics.
-    std::shared_ptr<AutomationBinder> binder;
+    // Without an automation runtime the binding fails like a class that is not registered.
+    const auto binder = [this]() -> AutomationBinder& {
+        if (!binder_) raiseRuntimeError(rt::CannotCreateObject);
+        return *binder_;
+    };
     try {
-        binder = Factory<AutomationBinder>::create();
-        application_ = binder->getActiveObject(kSolidEdgeProgId);
+        application_ = binder().getActiveObject(kSolidEdgeProgId);
         connected_ = !application_.isNothing();
         started_ = false;
         if (connected_) {
@@ -83,8 +91,7 @@ Object clsSolidEdge::liefereSolidEdgeApplication() {
     } catch (const AutomationError&) {
     }
     try {
-        if (!binder) binder = Factory<AutomationBinder>::create();
-        application_ = binder->createObject(kSolidEdgeProgId);
+        application_ = binder().createObject(kSolidEdgeProgId);
         connected_ = !application_.isNothing();
         started_ = connected_;
     } catch (const AutomationError&) {
@@ -116,7 +123,7 @@ bool clsSolidEdge::forEachOpenDocumentNamed(const std::wstring& DateiName,
                                             const std::function<void(const Object&)>& action) {
     // The walk runs downwards so that a closed document never shifts an unvisited one; every
     // document of that name is handled, not only the first.
-    clsFileString files;
+    clsFileString files(fileSystem_);
     const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
     Object documents = liefereSolidEdgeApplication().getObject(app::Documents);
     const int32_t count = documents.get(docs::Count).toLong();
@@ -142,7 +149,7 @@ Object clsSolidEdge::liefereSolidEdgePartDokument(const std::wstring& DateiName)
 }
 
 Object clsSolidEdge::findeOderOeffneDokument(const std::wstring& DateiName, int32_t type) {
-    clsFileString files;
+    clsFileString files(fileSystem_);
     const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
     Object application = liefereSolidEdgeApplication();
     Object documents = application.getObject(app::Documents);

@@ -4,6 +4,7 @@
 // ends the application only when this object started it.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,12 +13,17 @@
 
 namespace korvane {
 
+class AutomationBinder;
+class FileSystem;
+
 // The programmatic identifier of the CAD application.
 inline constexpr wchar_t kSolidEdgeProgId[] = L"SolidEdge.Application";
 
 class clsSolidEdge {
 public:
-    clsSolidEdge() = default;
+    clsSolidEdge();  // with the platform's automation runtime and file system
+    // Binds through the binder (nullptr: every binding fails) and compares names with the file system.
+    clsSolidEdge(std::shared_ptr<AutomationBinder> binder, std::shared_ptr<FileSystem> fileSystem);
     ~clsSolidEdge();
     clsSolidEdge(const clsSolidEdge&) = delete;
     clsSolidEdge& operator=(const clsSolidEdge&) = delete;
@@ -46,6 +52,10 @@ private:
     bool forEachOpenDocumentNamed(const std::wstring& DateiName, const std::function<void(const Object&)>& action);
     // The open document of that name and type, else the file opened and taken if it is of that type.
     Object findeOderOeffneDokument(const std::wstring& DateiName, int32_t type);
+
+    // The services it was made with; neither holds anything of the CAD application.
+    std::shared_ptr<AutomationBinder> binder_;
+    std::shared_ptr<FileSystem> fileSystem_;
 
     Object application_;
     bool started_ = false;

@@ -1,7 +1,9 @@
 #include "drawing/clsSolidEdgeDraft.h"
 
 #include <cstddef>
+#include <utility>
 
+#include "automation/AutomationBinder.h"
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "cad/DocumentName.h"
@@ -59,8 +61,11 @@ bool hatEigenschaft(const Object& set, const std::wstring& name) {
 
 }  // namespace
 
-clsSolidEdgeDraft::clsSolidEdgeDraft()
-    : solidEdge_(std::make_unique<clsSolidEdge>()),
+clsSolidEdgeDraft::clsSolidEdgeDraft() : clsSolidEdgeDraft(defaultAutomationBinder(), defaultFileSystem()) {}
+
+clsSolidEdgeDraft::clsSolidEdgeDraft(std::shared_ptr<AutomationBinder> binder, std::shared_ptr<FileSystem> fileSystem)
+    : fileSystem_(fileSystem),
+      solidEdge_(std::make_unique<clsSolidEdge>(std::move(binder), std::move(fileSystem))),
       application_(solidEdge_->liefereSolidEdgeApplication()),
       eigenschaften_(std::make_unique<clsSEEigenschaften>()) {}
 
@@ -144,7 +149,7 @@ Object clsSolidEdgeDraft::liefereSolidEdgeDraftDokument(const std::wstring& Date
 Object clsSolidEdgeDraft::findeOderOeffneDraftDokument(const std::wstring& DateiName, bool& geoeffnet) {
     // No guard: a failing CAD call or a name that cannot be converted reaches the caller.
     geoeffnet = false;
-    clsFileString files;
+    clsFileString files(fileSystem_);
     std::wstring wanted = files.convertNachUNC(Variant(DateiName));
 
     Object application = solidEdge_->liefereSolidEdgeApplication();

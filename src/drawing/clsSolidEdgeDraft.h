@@ -23,6 +23,8 @@ struct UnchangedSheet {
 class clsSolidEdgeDraft {
 public:
     clsSolidEdgeDraft();   // CAD-access object, application reference (taken once), property-access object
+    // The same, the CAD access binding through the binder and names compared with the file system.
+    clsSolidEdgeDraft(std::shared_ptr<AutomationBinder> binder, std::shared_ptr<FileSystem> fileSystem);
     ~clsSolidEdgeDraft();  // releases them in reverse order
     clsSolidEdgeDraft(const clsSolidEdgeDraft&) = delete;
     clsSolidEdgeDraft& operator=(const clsSolidEdgeDraft&) = delete;
@@ -75,6 +77,7 @@ private:
                                            const std::wstring& sPropertyName, const std::wstring& sErsatzName);
 
     // Declared in construction order; destroyed in reverse.
+    std::shared_ptr<FileSystem> fileSystem_;
     std::unique_ptr<clsSolidEdge> solidEdge_;
     Object application_;
     std::unique_ptr<clsSEEigenschaften> eigenschaften_;

@@ -5,6 +5,7 @@
 // 76 path not found, 58 file already exists, 70 permission denied, ...).
 // Windows implementation: Win32 API (win32/). Development and tests: POSIX (posix/).
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,9 @@ public:
     virtual std::vector<std::wstring> fileNames(const std::wstring& folder) = 0;
     virtual std::vector<std::wstring> subfolderNames(const std::wstring& folder) = 0;
 };
+
+// The file system of the platform the program was built for (defined by its win32/ or posix/
+// implementation); nullptr where there is none to assume, so that creating a clsFileString fails (429).
+std::shared_ptr<FileSystem> defaultFileSystem();
 
 }  // namespace korvane

@@ -6,7 +6,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
-#include "automation/Factory.h"
+#include "automation/TextConvert.h"
 #include "files/FileSystemSupport.h"
 #include "files/WildcardPattern.h"
 
@@ -64,7 +64,7 @@ int32_t putBack(FileSystem& fso, const std::wstring& aside, const std::wstring& 
 
 }  // namespace
 
-clsFileString::clsFileString() : fso_(Factory<FileSystem>::create()), collation_(Collation::user()) {}
+clsFileString::clsFileString() : clsFileString(defaultFileSystem()) {}
 
 clsFileString::clsFileString(std::shared_ptr<FileSystem> fileSystem, Collation collation)
     : fso_(std::move(fileSystem)), collation_(std::move(collation)) {

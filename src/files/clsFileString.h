@@ -14,7 +14,7 @@ namespace korvane {
 
 class clsFileString {
 public:
-    // Creates its file-system object through Factory<FileSystem>; that failure reaches the creator.
+    // With the platform's file system; where there is none, creation fails (429) in front of the creator.
     // Text comparisons ignore case in the user's collation, or in the one given.
     clsFileString();
     explicit clsFileString(std::shared_ptr<FileSystem> fileSystem, Collation collation = Collation::user());

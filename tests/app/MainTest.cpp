@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -14,7 +15,6 @@
 #include "app/ScriptedUserInterface.h"
 #include "app/modMain.h"
 #include "automation/AutomationBinder.h"
-#include "automation/Factory.h"
 #include "automation/TextConvert.h"
 #include "files/posix/PosixFileSystem.h"
 #include "files/posix/ScratchDrives.h"
@@ -24,7 +24,6 @@ namespace korvane {
 namespace {
 
 using test::FakeProcessTable;
-using test::ProcessEnded;
 using test::ScriptedUserInterface;
 
 const std::wstring kDir = L"\\\\fileserver\\daten\\Admin\\Vorlagen\\SeV12\\";
@@ -97,7 +96,8 @@ protected:
     ScriptedUserInterface ui;
     bool haveNormal = true;
     bool haveEngChin = true;
-    Factory<FileSystem>::Maker fileSystem = [this] { return scratch.fileSystem(); };
+    // Made when the run starts, so that it sees the template files written for it.
+    std::function<std::shared_ptr<FileSystem>()> fileSystem = [this] { return scratch.fileSystem(); };
 
     void SetUp() override {
         scratch.addShare(L"\\\\fileserver\\daten");
@@ -108,16 +108,9 @@ protected:
         if (haveNormal) scratch.writeFile(kNormal, "Vorlage");
         if (haveEngChin) scratch.writeFile(kEngChin, "Vorlage");
         sim = edgesim::Simulator::fromScenario(scenario);
-        Factory<FileSystem>::Scoped files(fileSystem);
-        Factory<ProcessTable>::Scoped table([this] { return processes; });
-        Factory<AutomationBinder>::Scoped binder([this] { return std::make_shared<edgesim::InProcessBinder>(sim); });
-        try {
-            Main(ui);
-        } catch (const ProcessEnded& end) {
-            return end.exitCode;
-        }
-        ADD_FAILURE() << "Main came back without ending the process";
-        return -1;
+        const PlatformServices services{fileSystem ? fileSystem() : nullptr, processes,
+                                        std::make_shared<edgesim::InProcessBinder>(sim)};
+        return Main(ui, services);
     }
 
     std::vector<std::wstring> background(const std::wstring& document) const {
@@ -314,37 +307,6 @@ TEST_F(MainRun, AnErrorFromTheCadApplicationIsReportedAndTheSettingsComeBack) {
     EXPECT_TRUE(sim->setting(29)) << "the exchange gives setting 29 back when it fails";
     EXPECT_TRUE(sim->setting(18)) << "the drawing object's teardown ran";
     EXPECT_FALSE(sim->hasQuit()) << "a CAD application that was running is not ended";
-}
-
-// korvane.exe ends the process from inside Main, so nothing is unwound there: a reference the run
-// still holds at that moment is never let go, and the CAD application counts it as held ever after.
-TEST_F(MainRun, NoReferenceIntoTheCadApplicationIsHeldWhenTheProcessEnds) {
-    struct Case {
-        const char* what;
-        std::wstring scenario;
-        int32_t exitCode;
-    };
-    const Case cases[] = {
-        {"exchange", world(), exitcode::Done},
-        {"properties refused", world() + L"refuse-add *\n", exitcode::Done},
-        {"sheet without partner", world(L"2", kLostSheet), exitcode::Done},
-        {"active document no drawing", world(L"1"), exitcode::NotADrawing},
-        {"CAD error", world() + L"fault Application 79 at 3 error 440\n", exitcode::Error},
-    };
-    for (const auto& c : cases) {
-        ui = ScriptedUserInterface{};
-        long drawingAtEnd = -1;
-        long applicationAtEnd = -1;
-        ui.beforeEnd = [&] {
-            drawingAtEnd = sim->findDocument(kDrawing).use_count();
-            applicationAtEnd = sim->applicationDispatch().use_count();
-        };
-        ASSERT_EQ(run(c.scenario), c.exitCode) << c.what;
-        // Once everything is unwound only the simulator's own references are left.
-        EXPECT_EQ(drawingAtEnd, sim->findDocument(kDrawing).use_count()) << c.what << ": the drawing was still held";
-        EXPECT_EQ(applicationAtEnd, sim->applicationDispatch().use_count())
-            << c.what << ": the application was still held";
-    }
 }
 
 TEST_F(MainRun, AnErrorBeforeTheDrawingObjectExistsIsReportedToo) {

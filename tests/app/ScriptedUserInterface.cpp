@@ -18,11 +18,6 @@ int32_t ScriptedUserInterface::chooseTemplate() {
     return dialogAnswer;
 }
 
-void ScriptedUserInterface::endProcess(int32_t exitCode) {
-    if (beforeEnd) beforeEnd();
-    throw ProcessEnded{exitCode};
-}
-
 std::wstring ScriptedUserInterface::describe() const {
     std::wstring out;
     for (const auto& e : transcript) {

@@ -10,11 +10,6 @@
 
 namespace korvane::test {
 
-// What endProcess throws, so that a test sees the exit code where the product would end the process.
-struct ProcessEnded {
-    int32_t exitCode;
-};
-
 struct UiEvent {
     enum class Kind { Box, Dialog };
     Kind kind = Kind::Box;
@@ -32,14 +27,11 @@ public:
     int32_t dialogAnswer = 0;
 
     std::vector<UiEvent> transcript;
-    // Runs where the product would end the process, before anything is unwound.
-    std::function<void()> beforeEnd;
     // Runs while a box is shown, before it is answered.
     std::function<void(const std::wstring& text)> whileBoxShown;
 
     int32_t messageBox(const std::wstring& text, int32_t style, const std::wstring& title) override;
     int32_t chooseTemplate() override;
-    [[noreturn]] void endProcess(int32_t exitCode) override;
 
     // The transcript as one line per event, for messages that say what differed.
     std::wstring describe() const;

@@ -34,11 +34,27 @@ BatchFixture::BatchFixture() {
     scratch.writeFile(kShare + L"\\Admin\\Vorlagen\\SeV12\\EngChinNormal.dft", kTemplateText);
     store = std::make_shared<ScratchStore>(scratch);
     processes->entries = std::vector<ProcessEntry>{{L"explorer.exe", 100}, {L"Edge.exe", 200}};
-    files_ = std::make_unique<Factory<FileSystem>::Scoped>([this] { return scratch.fileSystem(); });
-    table_ = std::make_unique<Factory<ProcessTable>::Scoped>([this] { return processes; });
-    binder_ = std::make_unique<Factory<AutomationBinder>::Scoped>(
-        [this] { return std::make_shared<edgesim::InProcessBinder>(current()); });
 }
+
+namespace {
+
+// Binds to whichever simulated application runs at the moment of binding, as a program binds to a
+// server that may have been restarted since the last time.
+class CurrentApplicationBinder : public AutomationBinder {
+public:
+    explicit CurrentApplicationBinder(const BatchFixture& fixture) : fixture_(fixture) {}
+    Object getActiveObject(std::wstring_view progId) override {
+        return edgesim::InProcessBinder(fixture_.current()).getActiveObject(progId);
+    }
+    Object createObject(std::wstring_view progId) override {
+        return edgesim::InProcessBinder(fixture_.current()).createObject(progId);
+    }
+
+private:
+    const BatchFixture& fixture_;
+};
+
+}  // namespace
 
 void BatchFixture::startApplication(const std::wstring& scenario) {
     sims_.push_back(edgesim::Simulator::fromScenario(scenario, store));
@@ -79,7 +95,8 @@ int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::functio
         return -1;
     }
     PosixBatchFiles contents(scratch.fileSystem());
-    BatchEnvironment environment{console, contents, std::move(stop), L"2026-12-06 10-00-00"};
+    PlatformServices services{scratch.fileSystem(), processes, std::make_shared<CurrentApplicationBinder>(*this)};
+    BatchEnvironment environment{console, contents, std::move(services), std::move(stop), L"2026-12-06 10-00-00"};
     return korvane::runBatch(std::get<BatchOptions>(parsed), environment);
 }
 

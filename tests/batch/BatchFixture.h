@@ -11,7 +11,6 @@
 
 #include "app/FakeProcessTable.h"
 #include "automation/AutomationBinder.h"
-#include "automation/Factory.h"
 #include "automation/TextConvert.h"
 #include "batch/BatchConsole.h"
 #include "batch/BatchRun.h"
@@ -102,10 +101,6 @@ public:
     CapturedConsole console;
     std::vector<std::shared_ptr<edgesim::Simulator>> sims_;
 
-private:
-    std::unique_ptr<Factory<FileSystem>::Scoped> files_;
-    std::unique_ptr<Factory<ProcessTable>::Scoped> table_;
-    std::unique_ptr<Factory<AutomationBinder>::Scoped> binder_;
 };
 
 }  // namespace korvane::testing

@@ -39,7 +39,7 @@ TEST_F(Application, BindingAndTeardown) {
         SCOPED_TRACE(c.what);
         startApplication(c.scenario);
         {
-            clsSolidEdge se;
+            clsSolidEdge se(binder(), drives());
             EXPECT_FALSE(se.connected()) << "connected before any binding";
             Object app = se.liefereSolidEdgeApplication();
             if (c.bindAgain) se.ermittleDokumentTyp();
@@ -68,7 +68,7 @@ TEST_F(Application, BindingAndTeardown) {
 TEST_F(Application, TeardownGoesOnPastARefusedSetting) {
     startApplication(L"running no\nstartable yes\nsetting 29 no\nfault Application 18 error 440 Abgelehnt\n");
     {
-        clsSolidEdge se;
+        clsSolidEdge se(binder(), drives());
         se.liefereSolidEdgeApplication();
     }
     EXPECT_TRUE(sim().setting(kScreenUpdating));
@@ -78,7 +78,7 @@ TEST_F(Application, TeardownGoesOnPastARefusedSetting) {
 TEST_F(Application, EndingTheApplication) {
     startApplication(L"running yes\nsetting 18 no\n");
     {
-        clsSolidEdge se;
+        clsSolidEdge se(binder(), drives());
         se.schliesseSolidEdgeApplication();
         EXPECT_FALSE(se.connected());
         EXPECT_FALSE(se.started());
@@ -91,7 +91,7 @@ TEST_F(Application, EndingTheApplication) {
 TEST_F(Application, OpeningADocument) {
     startApplication(L"running yes\nfile Z:\\p\\a.dft\ntype 2\nend\n");
     {
-        clsSolidEdge se;
+        clsSolidEdge se(binder(), drives());
         EXPECT_EQ(se.oeffneDokument(L"Z:\\p\\a.dft"), 0);
         EXPECT_FALSE(sim().setting(kDisplayAlerts)) << "setting 18 not switched off";
         ASSERT_NE(sim().activeDocument(), nullptr);
@@ -115,24 +115,36 @@ TEST_F(Application, ActiveDocumentTypeCodes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
         startApplication(c.type == 0 ? runningWith({}) : runningWith({{L"Z:\\p\\a", c.type}}));
-        clsSolidEdge se;
+        clsSolidEdge se(binder(), drives());
         EXPECT_EQ(se.ermittleDokumentTyp(), c.code) << "code of type " << c.type << " differed";
     }
     startApplication(runningWith({{L"Z:\\p\\a.par", 1}}, L"fault Application 76 error 440\n"));
-    clsSolidEdge se;
+    clsSolidEdge se(binder(), drives());
     EXPECT_EQ(se.ermittleDokumentTyp(), L"") << "a failing type read was not neutral";
 }
 
 TEST_F(Application, ClosingTheActiveDocumentWhateverItsName) {
     startApplication(runningWith({{L"Z:\\p\\a.dft", 2}, {L"Z:\\p\\b.dft", 2}}, L"active Z:\\p\\b.dft\n"));
-    clsSolidEdge se;
+    clsSolidEdge se(binder(), drives());
     EXPECT_EQ(se.schliesseDokument(L"Z:\\p\\a.dft"), 0);
     EXPECT_EQ(openDocumentNames(), std::vector<std::wstring>{L"Z:\\p\\a.dft"});
     EXPECT_EQ(callsOf({L"Close"}), std::vector<std::wstring>{L"Document(Z:\\p\\b.dft) Close(Bool False)"});
 
     startApplication(L"running yes\n");
-    EXPECT_EQ(se.schliesseDokument(L"Z:\\p\\a.dft"), 0) << "closing with no active document was not neutral";
+    clsSolidEdge idle(binder(), drives());
+    EXPECT_EQ(idle.schliesseDokument(L"Z:\\p\\a.dft"), 0) << "closing with no active document was not neutral";
 }
+
+#ifndef _WIN32
+// A POSIX host has no automation runtime: the default-made object binds to nothing, quietly.
+TEST(DefaultServices, WithoutAnAutomationRuntimeTheBindingIsEmpty) {
+    clsSolidEdge se;
+    EXPECT_TRUE(se.liefereSolidEdgeApplication().isNothing());
+    EXPECT_FALSE(se.connected());
+    EXPECT_FALSE(se.started());
+    EXPECT_TRUE(se.bindingFailure().has_value()) << "the failed binding left no report";
+}
+#endif
 
 }  // namespace
 }  // namespace korvane::testing

@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "automation/AutomationBinder.h"
-#include "automation/Factory.h"
 #include "files/DriveTableFileSystem.h"
 #include "model/Simulator.h"
 
@@ -19,16 +17,15 @@ namespace korvane::testing {
 
 class CadFixture : public ::testing::Test {
 protected:
-    CadFixture()
-        : drives_([] {
-              return std::make_shared<test::DriveTableFileSystem>(std::vector<test::TableDrive>{
-                  {L'C', DriveType::Fixed, L""}, {L'Z', DriveType::Network, L"\\\\srv\\share"}});
-          }) {}
-
     void startApplication(std::wstring_view scenario) {
         sim_ = edgesim::Simulator::fromScenario(scenario);
-        binder_.emplace([sim = sim_] { return std::make_shared<edgesim::InProcessBinder>(sim); });
+        binder_ = std::make_shared<edgesim::InProcessBinder>(sim_);
     }
+
+    // What the objects under test are made with: the binder to the started application (none before
+    // startApplication, so binding fails) and the drive table.
+    std::shared_ptr<AutomationBinder> binder() const { return binder_; }
+    std::shared_ptr<FileSystem> drives() const { return drives_; }
 
     edgesim::Simulator& sim() const { return *sim_; }
 
@@ -59,9 +56,10 @@ protected:
     }
 
 private:
-    Factory<FileSystem>::Scoped drives_;
+    std::shared_ptr<FileSystem> drives_ = std::make_shared<test::DriveTableFileSystem>(std::vector<test::TableDrive>{
+        {L'C', DriveType::Fixed, L""}, {L'Z', DriveType::Network, L"\\\\srv\\share"}});
     std::shared_ptr<edgesim::Simulator> sim_;
-    std::optional<Factory<AutomationBinder>::Scoped> binder_;
+    std::shared_ptr<AutomationBinder> binder_;
 };
 
 // A scenario of a running application with these documents open, in this order

@@ -49,7 +49,7 @@ TEST_F(DocumentSearch, WalksEveryOpenDocument) {
         startApplication(runningWith(docs));
         bool result = false;
         {
-            clsSolidEdge se;
+            clsSolidEdge se(binder(), drives());
             result = c.walk == Walk::Save ? se.speichereSolidEdgeDokument(c.wanted)
                                           : se.schlieseSolidEdgeDokument(c.wanted);
         }
@@ -69,7 +69,7 @@ TEST_F(DocumentSearch, WalksEveryOpenDocument) {
 TEST_F(DocumentSearch, FailuresReachTheCaller) {
     // A wanted name too short to convert fails before the application is asked anything.
     startApplication(runningWith({{L"Z:\\p\\a.dft", doctype::Draft}}));
-    EXPECT_EQ(test::errorOf([] { clsSolidEdge().schlieseSolidEdgeDokument(L"Z"); }), rt::InvalidArgument)
+    EXPECT_EQ(test::errorOf([this] { clsSolidEdge(binder(), drives()).schlieseSolidEdgeDokument(L"Z"); }), rt::InvalidArgument)
         << "a one-character name";
     EXPECT_EQ(bindings(), 0u) << "bound before converting the name";
 
@@ -77,7 +77,7 @@ TEST_F(DocumentSearch, FailuresReachTheCaller) {
     startApplication(runningWith({{L"Z:\\p\\a.dft", doctype::Draft}, {L"Z:\\p\\b.dft", doctype::Draft},
                                   {L"\\\\srv\\share\\p\\a.dft", doctype::Draft}},
                                  L"fault Document(Z:\\p\\b.dft) FullName error 440 Nicht verfügbar\n"));
-    EXPECT_EQ(test::errorOf([] { clsSolidEdge().schlieseSolidEdgeDokument(L"Z:\\p\\a.dft"); }), 440)
+    EXPECT_EQ(test::errorOf([this] { clsSolidEdge(binder(), drives()).schlieseSolidEdgeDokument(L"Z:\\p\\a.dft"); }), 440)
         << "a failing name read";
     EXPECT_EQ(openDocumentNames(), (std::vector<std::wstring>{L"Z:\\p\\a.dft", L"Z:\\p\\b.dft"}));
 }
@@ -125,7 +125,7 @@ TEST_F(DocumentSearch, FindsOrOpensAssembliesAndParts) {
         if (!c.fileOnDisk.empty())
             disk = L"file " + c.fileOnDisk + L"\ntype " + std::to_wstring(c.typeOnDisk) + L"\nend\n";
         startApplication(runningWith(c.open, disk));
-        clsSolidEdge se;
+        clsSolidEdge se(binder(), drives());
         Object doc = c.assembly ? se.liefereSolidEdgeAssemblyDokument(c.wanted)
                                 : se.liefereSolidEdgePartDokument(c.wanted);
         std::wstring found = doc.isNothing() ? L"" : doc.get(L"FullName").toText();
@@ -138,7 +138,7 @@ TEST_F(DocumentSearch, FindsOrOpensAssembliesAndParts) {
 
 TEST_F(DocumentSearch, LookupOpenFailureReachesTheCaller) {
     startApplication(runningWith({}));
-    clsSolidEdge se;
+    clsSolidEdge se(binder(), drives());
     EXPECT_THROW(se.liefereSolidEdgeAssemblyDokument(L"Z:\\p\\fehlt.asm"), AutomationError);
     EXPECT_EQ(callsOf({L"Open"}), (std::vector<std::wstring>{L"Documents Open(TextRef \"\\\\srv\\share\\p\\fehlt.asm\")"}));
 }

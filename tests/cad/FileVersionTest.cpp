@@ -38,7 +38,7 @@ TEST_F(FileVersion, ComparesComponentsUpToThePrecision) {
         SCOPED_TRACE(::testing::Message() << "saved \"" << c.saved << "\" running \"" << c.running << "\" precision "
                                         << c.precision);
         startApplication(std::wstring(L"running yes\nversion ") + c.running + L"\n");
-        clsSolidEdge se;
+        clsSolidEdge se(binder(), drives());
         bool older = false;
         EXPECT_EQ(test::errorOf([&] { older = se.alteDateiVersion(c.saved, c.precision); }), c.error)
             << "error number differed";
@@ -48,7 +48,7 @@ TEST_F(FileVersion, ComparesComponentsUpToThePrecision) {
 
 TEST_F(FileVersion, EmptyVersionIsOlderWithoutAskingTheApplication) {
     startApplication(L"running yes\nversion 12.7\n");
-    clsSolidEdge se;
+    clsSolidEdge se(binder(), drives());
     EXPECT_TRUE(se.alteDateiVersion(L"", 3));
     EXPECT_EQ(bindings(), 0u) << "the application was bound";
     EXPECT_FALSE(se.alteDateiVersion(L"12.5")) << "default precision compared something";

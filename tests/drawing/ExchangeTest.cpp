@@ -86,7 +86,7 @@ TEST_F(Exchange, ReplacesBackgroundContentBySize) {
     for (const auto& c : kExchangeCases) {
         SCOPED_TRACE(c.what);
         startApplication(scenario(c.drawing, c.vorlage));
-        clsSolidEdgeDraft draft;
+        clsSolidEdgeDraft draft(binder(), drives());
         EXPECT_EQ(draft.ersetzeHintergrundblaetter(kTemplate), 0);
 
         Items actual;
@@ -104,7 +104,7 @@ TEST_F(Exchange, ReplacesBackgroundContentBySize) {
 
 TEST_F(Exchange, SendsTheMembersInOrderWithTheirArgumentTypes) {
     startApplication(scenario({{3, L"A3", {L"alt"}}}, {{3, L"V3", {L"neu"}}}));
-    clsSolidEdgeDraft draft;
+    clsSolidEdgeDraft draft(binder(), drives());
     draft.ersetzeHintergrundblaetter(kTemplate);
     const std::vector<std::wstring> expected{
         L"Application put 29 ScreenUpdating(Bool False)",
@@ -162,7 +162,7 @@ TEST_F(Exchange, SendsTheMembersInOrderWithTheirArgumentTypes) {
 
 TEST_F(Exchange, OnlyTogglesScreenUpdatingWhenTheActiveDocumentIsNoDrawing) {
     startApplication(L"running yes\ndocument C:\\Teile\\welle.par\ntype 1\nend\n");
-    clsSolidEdgeDraft draft;
+    clsSolidEdgeDraft draft(binder(), drives());
     EXPECT_EQ(draft.ersetzeHintergrundblaetter(kTemplate), 0);
     EXPECT_EQ(invokes(), (std::vector<std::wstring>{L"Application put 29 ScreenUpdating(Bool False)",
                                                     L"Application call 63 DoIdle()",
@@ -198,7 +198,7 @@ TEST_F(Exchange, FindsAnOpenTemplateByUncNameAndLeavesItOpen) {
         SCOPED_TRACE(c.what);
         startApplication(scenario({{3, L"A3", {L"alt"}}}, {{3, L"V3", {L"neu"}}}, c.before));
         const size_t documentsBefore = sim().documents().size();
-        clsSolidEdgeDraft draft;
+        clsSolidEdgeDraft draft(binder(), drives());
         draft.ersetzeHintergrundblaetter(kTemplate);
 
         EXPECT_EQ(countInvokes(L"Open("), c.opens) << "template opened although it was found, or the reverse";
@@ -237,7 +237,7 @@ TEST_F(Exchange, SwitchesScreenUpdatingBackOnWhenACallFails) {
     for (const auto& c : kFailureCases) {
         SCOPED_TRACE(c.what);
         startApplication(scenario({{3, L"A3", {L"alt"}}}, {{3, L"V3", {L"neu"}}}, {}, c.templateType) + c.extra);
-        clsSolidEdgeDraft draft;
+        clsSolidEdgeDraft draft(binder(), drives());
         EXPECT_EQ(test::errorOf([&] { draft.ersetzeHintergrundblaetter(c.vorlage); }), c.error)
             << "the failure did not reach the caller as it was";
         EXPECT_TRUE(sim().setting(29)) << "screen updating left off after the failure";

@@ -72,7 +72,7 @@ Props allRows(const std::wstring& value) {
 
 TEST_F(TitleBlock, CreatesTheSixteenRowsOnTheActiveDrawing) {
     startApplication(drawingWith({}));
-    clsSolidEdgeDraft draft;
+    clsSolidEdgeDraft draft(binder(), drives());
     Object doc;
     EXPECT_TRUE(anlegen(draft, doc));
     EXPECT_EQ(custom(), allRows(L"-")) << "rows, their order, or the second names differ";
@@ -81,7 +81,7 @@ TEST_F(TitleBlock, CreatesTheSixteenRowsOnTheActiveDrawing) {
 
 TEST_F(TitleBlock, CreationKeepsWhatAnEarlierRunLeftAndAddsTheRest) {
     startApplication(drawingWith({{L"DRAWING-PA-NAME", L"Meier"}, {L"Andere", L"x"}}));
-    clsSolidEdgeDraft draft;
+    clsSolidEdgeDraft draft(binder(), drives());
     Object doc;
     EXPECT_TRUE(anlegen(draft, doc));
     EXPECT_TRUE(anlegen(draft, doc)) << "a second run on a prepared drawing reported a failure";
@@ -95,7 +95,7 @@ TEST_F(TitleBlock, TheActiveDrawingIsTheActiveDocumentOnlyWhenItIsADraftingDocum
     for (int32_t type : {1, 2, 3, 4, 6}) {
         SCOPED_TRACE("type " + std::to_string(type));
         startApplication(L"running yes\ndocument " + kDrawing + L"\ntype " + std::to_wstring(type) + L"\nend\n");
-        clsSolidEdgeDraft draft;
+        clsSolidEdgeDraft draft(binder(), drives());
         const Object zeichnung = draft.liefereAktiveZeichnung();
         EXPECT_EQ(zeichnung.isNothing() ? L"(Nothing)" : zeichnung.get(L"FullName").toText(),
                   type == 2 ? kDrawing : L"(Nothing)");
@@ -117,7 +117,7 @@ TEST_F(TitleBlock, OnlyALookUpThatAnswersWithThePropertyItselfCountsAsPresent) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         startApplication(drawingWith(c.before, L"fault PropertySet(Custom) Item always " + c.answer + L"\n"));
-        clsSolidEdgeDraft draft;
+        clsSolidEdgeDraft draft(binder(), drives());
         Object doc;
         EXPECT_TRUE(anlegen(draft, doc)) << "an addition was refused: a row was added twice";
         Props expected = c.before;
@@ -140,7 +140,7 @@ TEST_F(TitleBlock, CreationReportsFailureButGoesOn) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         startApplication(c.scenario);
-        clsSolidEdgeDraft draft;
+        clsSolidEdgeDraft draft(binder(), drives());
         Object doc;
         EXPECT_FALSE(anlegen(draft, doc));
         EXPECT_EQ(custom().size(), c.added) << "properties added";
@@ -150,7 +150,7 @@ TEST_F(TitleBlock, CreationReportsFailureButGoesOn) {
 
 TEST_F(TitleBlock, WriteFillsEmptyFieldsWithTheNoValueMarkAndBothNames) {
     startApplication(drawingWith({}));
-    clsSolidEdgeDraft draft;
+    clsSolidEdgeDraft draft(binder(), drives());
     Fields f;
     for (size_t i = 0; i < f.size(); ++i) f[i].value = L"w" + std::to_wstring(i + 1);
     f[7].value = L"";    // PA-DATUM
@@ -175,7 +175,7 @@ TEST_F(TitleBlock, WriteFillsEmptyFieldsWithTheNoValueMarkAndBothNames) {
 
 TEST_F(TitleBlock, WriteWithoutAnyDocumentFailsAtTheTitleBlockUpdate) {
     startApplication(L"running yes\n");
-    clsSolidEdgeDraft draft;
+    clsSolidEdgeDraft draft(binder(), drives());
     Fields f;
     Object doc;
     EXPECT_THROW(schreibe(draft, f, doc), AutomationError);
@@ -201,7 +201,7 @@ TEST_F(TitleBlock, ReadFallsBackToTheSecondNameOnlyWithoutAValue) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         startApplication(drawingWith(c.props));
-        clsSolidEdgeDraft draft;
+        clsSolidEdgeDraft draft(binder(), drives());
         Fields f;
         for (auto& field : f) field.value = L"alt";
         Object doc;
@@ -214,7 +214,7 @@ TEST_F(TitleBlock, ReadFallsBackToTheSecondNameOnlyWithoutAValue) {
 
 TEST_F(TitleBlock, ReadWithoutAnyDocumentEmptiesEveryField) {
     startApplication(L"running yes\n");
-    clsSolidEdgeDraft draft;
+    clsSolidEdgeDraft draft(binder(), drives());
     Fields f;
     for (auto& field : f) field.value = L"alt";
     Object doc;

@@ -5,7 +5,6 @@
 
 #include "DriveTableFileSystem.h"
 #include "FilesTestSupport.h"
-#include "automation/Factory.h"
 #include "files/clsFileString.h"
 
 using namespace korvane;
@@ -177,7 +176,9 @@ TEST(PathFunctions, RemoveEnclosingQuotes) {
 }
 
 TEST(PathFunctions, CreatingWithoutFileSystemFailsWith429) {
-    Factory<FileSystem>::Scoped none(nullptr);
-    EXPECT_EQ(errorOf([] { clsFileString files; }), rt::CannotCreateObject);
     EXPECT_EQ(errorOf([] { clsFileString files(nullptr); }), rt::CannotCreateObject);
+#ifndef _WIN32
+    // A POSIX host has no file system to assume for the default constructor.
+    EXPECT_EQ(errorOf([] { clsFileString files; }), rt::CannotCreateObject);
+#endif
 }

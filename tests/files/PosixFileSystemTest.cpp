@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "FilesTestSupport.h"
-#include "automation/Factory.h"
 #include "files/clsFileString.h"
 #include "files/posix/ScratchDrives.h"
 
@@ -117,12 +116,11 @@ TEST(PosixFileSystem, ListingsComeInNtfsOrder) {
     EXPECT_EQ(names, (std::vector<std::wstring>{L"A", L"a_", L"b", L"B2", L"c"}));
 }
 
-TEST(PosixFileSystem, FactoryInstallsAScratchTreeForTheDefaultConstructor) {
+TEST(PosixFileSystem, AScratchTreeServesTheFileServiceGivenIt) {
     ScratchDrives scratch;
     scratch.addShare(L"\\\\fileserver\\daten");
     scratch.writeFile(L"\\\\fileserver\\daten\\Admin\\Vorlagen\\normal.dft", "n");
-    Factory<FileSystem>::Scoped installed([&] { return scratch.fileSystem(); });
-    clsFileString files;
+    clsFileString files(scratch.fileSystem());
     EXPECT_TRUE(files.existiertDatei(L"\\\\fileserver\\daten\\Admin\\Vorlagen\\normal.dft"));
     EXPECT_EQ(files.convertNachUNC(Variant(L"Z:\\a.dft")), L"\\\\srv\\share\\a.dft");
     EXPECT_EQ(files.ermittleLaufwerkUndLangenDateiNamen(L"\\\\srv\\share\\a.dft"), L"z:\\a.dft");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "SimFixture.h"
-#include "automation/Factory.h"
 #include "model/SimError.h"
 
 using namespace simtest;
@@ -21,9 +20,7 @@ TEST(Scenario, BindingFollowsRunningAndStartable) {
     };
     for (const Case& c : cases) {
         auto sim = edgesim::Simulator::fromScenario(c.scenario);
-        korvane::Factory<korvane::AutomationBinder>::Scoped bind(
-            [&] { return std::make_shared<edgesim::InProcessBinder>(sim); });
-        auto binder = korvane::Factory<korvane::AutomationBinder>::create();
+        auto binder = std::make_shared<edgesim::InProcessBinder>(sim);
         EXPECT_EQ(errorOf([&] { binder->getActiveObject(edgesim::kProgId); }), c.getActive) << korvane::toUtf8(c.scenario);
         EXPECT_EQ(errorOf([&] { binder->createObject(L"solidedge.application"); }), c.create) << korvane::toUtf8(c.scenario);
         EXPECT_EQ(sim->startCount(), c.starts) << korvane::toUtf8(c.scenario);

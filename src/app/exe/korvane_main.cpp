@@ -3,12 +3,12 @@
 
 #include <memory>
 
+#include "app/PlatformServices.h"
 #include "app/modMain.h"
 #include "app/win32/ToolhelpProcessTable.h"
 #include "app/win32/Win32UserInterface.h"
 #include "automation/AutomationBinder.h"
 #include "automation/AutomationError.h"
-#include "automation/Factory.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComBinder.h"
 #include "automation/win32/RetryMessageFilter.h"
@@ -42,13 +42,12 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         // from this thread, and calls it turns away while busy are retried for a while.
         com::Apartment apartment;
         com::RetryMessageFilter retry;
-        Factory<FileSystem>::install([] { return std::make_shared<Win32FileSystem>(); });
-        Factory<ProcessTable>::install([] { return std::make_shared<ToolhelpProcessTable>(); });
-        Factory<AutomationBinder>::install([] { return std::make_shared<com::ComBinder>(); });
-        // Main ends the process itself; the apartment and the filter are never left.
-        Main(ui);
+        const PlatformServices services{std::make_shared<Win32FileSystem>(), std::make_shared<ToolhelpProcessTable>(),
+                                        std::make_shared<com::ComBinder>()};
+        // Main has dropped every object of the run when it returns; only the user interface is left.
+        return Main(ui, services);
     } catch (const AutomationError& e) {
-        // Only the set-up above can get here: Main reports its own errors and never returns.
+        // Only the set-up above can get here: Main reports its own errors.
         ui.messageBox(errorReport(e), mb::Critical, L"Korvane");
     }
     return exitcode::Error;

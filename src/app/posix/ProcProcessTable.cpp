@@ -73,4 +73,6 @@ void ProcProcessTable::terminate(uint32_t processId, uint32_t /*exitCode*/) {
     send_(static_cast<int>(processId), SIGKILL);
 }
 
+std::shared_ptr<ProcessTable> defaultProcessTable() { return std::make_shared<ProcProcessTable>(); }
+
 }  // namespace korvane

@@ -29,4 +29,6 @@ void ToolhelpProcessTable::terminate(uint32_t processId, uint32_t exitCode) {
     if (process) ::TerminateProcess(process.get(), exitCode);
 }
 
+std::shared_ptr<ProcessTable> defaultProcessTable() { return std::make_shared<ToolhelpProcessTable>(); }
+
 }  // namespace korvane

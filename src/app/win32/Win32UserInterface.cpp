@@ -17,10 +17,4 @@ int32_t Win32UserInterface::chooseTemplate() {
     return form_->Auswahl();
 }
 
-void Win32UserInterface::endProcess(int32_t exitCode) {
-    // At once: no destructor of an object still held runs (COM references held now are not released;
-    // the system cleans up after the process).
-    ::ExitProcess(static_cast<UINT>(exitCode));
-}
-
 }  // namespace korvane

@@ -1,5 +1,5 @@
 #pragma once
-// The user interface of korvane.exe: Windows message boxes, the template dialog, ExitProcess.
+// The user interface of korvane.exe: Windows message boxes and the template dialog.
 #include <memory>
 
 #include "app/UserInterface.h"
@@ -11,10 +11,9 @@ class Win32UserInterface : public UserInterface {
 public:
     int32_t messageBox(const std::wstring& text, int32_t style, const std::wstring& title) override;
     int32_t chooseTemplate() override;
-    [[noreturn]] void endProcess(int32_t exitCode) override;
 
 private:
-    // The form, once created, lives until the process ends.
+    // The form, once created, lives as long as the user interface: to the end of the run.
     std::unique_ptr<frmVorlagenAuswahl> form_;
 };
 

@@ -49,3 +49,9 @@ Object ComBinder::createObject(std::wstring_view progId) {
 }
 
 }  // namespace korvane::com
+
+namespace korvane {
+
+std::shared_ptr<AutomationBinder> defaultAutomationBinder() { return std::make_shared<com::ComBinder>(); }
+
+}  // namespace korvane

@@ -14,7 +14,6 @@
 #include "app/win32/ToolhelpProcessTable.h"
 #include "automation/AutomationBinder.h"
 #include "automation/AutomationError.h"
-#include "automation/Factory.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComBinder.h"
 #include "automation/win32/RetryMessageFilter.h"
@@ -116,11 +115,11 @@ int wmain() {
     try {
         com::Apartment apartment;
         com::RetryMessageFilter retry;
-        Factory<FileSystem>::install([] { return std::make_shared<Win32FileSystem>(); });
-        Factory<ProcessTable>::install([] { return std::make_shared<ToolhelpProcessTable>(); });
-        Factory<AutomationBinder>::install([] { return std::make_shared<com::ComBinder>(); });
         Win32BatchFiles contents;
-        BatchEnvironment environment{console, contents, [] { return stopRequested.load(); }, stamp, measurement()};
+        PlatformServices services{std::make_shared<Win32FileSystem>(), std::make_shared<ToolhelpProcessTable>(),
+                                  std::make_shared<com::ComBinder>()};
+        BatchEnvironment environment{console, contents, std::move(services), [] { return stopRequested.load(); }, stamp,
+                                     measurement()};
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());

@@ -422,4 +422,7 @@ std::vector<std::wstring> PosixFileSystem::subfolderNames(const std::wstring& fo
     return namesIn(folder, true);
 }
 
+// A POSIX host has no Windows drives or shares to assume: code here is always given its file system.
+std::shared_ptr<FileSystem> defaultFileSystem() { return nullptr; }
+
 }  // namespace korvane

@@ -15,8 +15,8 @@
 // every host.
 //
 // For tests, ScratchDrives (posix/ScratchDrives.h) builds a temporary tree with a ready drive
-// table; install it for code that creates its own clsFileString with
-//     korvane::Factory<korvane::FileSystem>::Scoped fs([&] { return scratch.fileSystem(); });
+// table; hand it to the code under test with
+//     korvane::clsFileString files(scratch.fileSystem());
 #include <memory>
 #include <optional>
 #include <string>

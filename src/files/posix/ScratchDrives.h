@@ -9,7 +9,7 @@
 //     korvane::ScratchDrives scratch;
 //     scratch.addShare(L"\\\\fileserver\\daten");
 //     scratch.writeFile(L"\\\\fileserver\\daten\\Admin\\normal.dft", "x");
-//     korvane::Factory<korvane::FileSystem>::Scoped fs([&] { return scratch.fileSystem(); });
+//     korvane::clsFileString files(scratch.fileSystem());
 #include <memory>
 #include <string>
 #include <string_view>

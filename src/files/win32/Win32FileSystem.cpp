@@ -322,4 +322,6 @@ std::vector<std::wstring> Win32FileSystem::subfolderNames(const std::wstring& fo
     return namesIn(folder, true);
 }
 
+std::shared_ptr<FileSystem> defaultFileSystem() { return std::make_shared<Win32FileSystem>(); }
+
 }  // namespace korvane

@@ -1,5 +1,6 @@
-// Client of the CAD-service end-to-end cases (scripts/wine/run-e2e): clsSolidEdge with the product's
-// own binding (ComBinder) and file system (Win32FileSystem), across processes to EdgeSim.exe.
+// Client of the CAD-service end-to-end cases (scripts/wine/run-e2e): clsSolidEdge made as a library
+// user makes it, with the platform's binding (ComBinder) and file system (Win32FileSystem), across
+// processes to EdgeSim.exe.
 //   CadServicesClient running DRAWING   binds to the running application, saves and closes DRAWING by
 //                                       name, reads the active type and compares versions
 //   CadServicesClient start             no application runs: binding starts one, teardown ends it
@@ -11,12 +12,9 @@
 #include <string>
 
 #include "automation/AutomationError.h"
-#include "automation/Factory.h"
 #include "automation/TextConvert.h"
 #include "automation/win32/Apartment.h"
-#include "automation/win32/ComBinder.h"
 #include "cad/clsSolidEdge.h"
-#include "files/win32/Win32FileSystem.h"
 
 using namespace korvane;
 
@@ -60,8 +58,6 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring which = argc > 1 ? argv[1] : L"";
     try {
         com::Apartment apartment;
-        Factory<AutomationBinder>::install([] { return std::make_shared<com::ComBinder>(); });
-        Factory<FileSystem>::install([] { return std::make_shared<Win32FileSystem>(); });
         if (which == L"running" && argc > 2) return running(argv[2]);
         if (which == L"start") return start();
     } catch (const AutomationError& e) {

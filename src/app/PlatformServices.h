@@ -1,0 +1,17 @@
+#pragma once
+// The platform services one run works with; the entry point makes them once and hands them down.
+#include <memory>
+
+#include "app/ProcessTable.h"
+#include "automation/AutomationBinder.h"
+#include "files/FileSystem.h"
+
+namespace korvane {
+
+struct PlatformServices {
+    std::shared_ptr<FileSystem> fileSystem;
+    std::shared_ptr<ProcessTable> processTable;
+    std::shared_ptr<AutomationBinder> binder;
+};
+
+}  // namespace korvane
