@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -18,26 +17,13 @@
 #include "automation/win32/ComBinder.h"
 #include "automation/win32/RetryMessageFilter.h"
 #include "batch/BatchRun.h"
+#include "batch/win32/ConsoleStop.h"
 #include "batch/win32/Win32BatchFiles.h"
 #include "batch/win32/Win32Console.h"
 #include "files/FileSystem.h"
 #include "files/win32/Win32FileSystem.h"
 
 namespace {
-
-std::atomic<bool> stopRequested{false};
-// Set when the batch has written its report, so that a closing console may go.
-HANDLE batchEnded = nullptr;
-
-BOOL WINAPI onConsoleEvent(DWORD event) {
-    stopRequested = true;
-    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
-        // Windows ends the process when this handler returns (and at the latest after about 5 s):
-        // give the batch that long to abandon the current drawing and write its report.
-        WaitForSingleObject(batchEnded, 4500);
-    }
-    return TRUE;
-}
 
 std::vector<std::wstring> arguments() {
     std::vector<std::wstring> out;
@@ -109,8 +95,7 @@ int wmain() {
     options.reportFile = fullPath(options.reportFile.empty() ? L"korvane-stapel " + stamp + L".csv" : options.reportFile);
     options.backupFolder = fullPath(options.backupFolder);
 
-    batchEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+    ConsoleStop stop;
     int32_t exitCode = batchexit::CouldNotStart;
     try {
         com::Apartment apartment;
@@ -118,12 +103,12 @@ int wmain() {
         Win32BatchFiles contents;
         PlatformServices services{std::make_shared<Win32FileSystem>(), std::make_shared<ToolhelpProcessTable>(),
                                   std::make_shared<com::ComBinder>()};
-        BatchEnvironment environment{console, contents, std::move(services), [] { return stopRequested.load(); }, stamp,
+        BatchEnvironment environment{console, contents, std::move(services), [&stop] { return stop.requested(); }, stamp,
                                      measurement()};
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());
     }
-    if (batchEnded) SetEvent(batchEnded);
+    stop.batchEnded();
     return exitCode;
 }
