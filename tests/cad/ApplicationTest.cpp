@@ -5,7 +5,7 @@
 #include "cad/CadFixture.h"
 #include "cad/clsSolidEdge.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 namespace {
 
 class Application : public CadFixture {};
@@ -134,4 +134,4 @@ TEST_F(Application, ClosingTheActiveDocumentWhateverItsName) {
 }
 
 }  // namespace
-}  // namespace korvane::testing
+}  // namespace korvane::test
