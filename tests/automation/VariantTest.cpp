@@ -107,10 +107,24 @@ TEST(Variant, NothingAndObjects) {
 }
 
 TEST(AutomationError, GermanDescriptions) {
-    EXPECT_EQ(runtimeDescription(5), L"Ungültiger Prozeduraufruf oder ungültiges Argument");
-    EXPECT_EQ(runtimeDescription(91), L"Objektvariable oder With-Blockvariable nicht festgelegt");
-    EXPECT_EQ(runtimeDescription(53), L"Datei nicht gefunden");
-    EXPECT_EQ(runtimeDescription(123456), L"Anwendungs- oder objektdefinierter Fehler");
+    // The numbers the program raises itself or passes on from the file system; the texts are what the
+    // German runtime shows, and users quote them.
+    const struct {
+        int32_t number;
+        const wchar_t* text;
+    } cases[] = {
+        {rt::InvalidArgument, L"Ungültiger Prozeduraufruf oder ungültiges Argument"},
+        {rt::Overflow, L"Überlauf"},
+        {rt::TypeMismatch, L"Typen unverträglich"},
+        {rt::FileNotFound, L"Datei nicht gefunden"},
+        {rt::FileAlreadyExists, L"Datei existiert bereits"},
+        {rt::PermissionDenied, L"Zugriff verweigert"},
+        {rt::PathNotFound, L"Pfad nicht gefunden"},
+        {rt::ObjectNotSet, L"Objektvariable oder With-Blockvariable nicht festgelegt"},
+        {rt::InvalidPatternString, L"Ungültige Musterzeichenfolge"},
+        {123456, L"Anwendungs- oder objektdefinierter Fehler"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(runtimeDescription(c.number), c.text) << "error " << c.number;
     try {
         raiseRuntimeError(76);
     } catch (const AutomationError& e) {
