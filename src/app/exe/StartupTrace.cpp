@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
+
+#include "app/win32/UniqueHandle.h"
 
 namespace korvane::startup {
 
@@ -17,6 +20,16 @@ struct Trace {
 
 ULONGLONG asNumber(const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
 
+// Appends one line; the file is opened and closed each time, so every line is there even though the
+// process ends without any teardown.
+void append(const wchar_t* file, const char* line) {
+    const UniqueHandle out(::CreateFileW(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) return;
+    DWORD written = 0;
+    ::WriteFile(out.get(), line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+}
+
 const Trace& trace() {
     static const Trace t = [] {
         Trace result;
@@ -27,10 +40,9 @@ const Trace& trace() {
         if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return result;
         result.file = path;
         result.created = asNumber(created);
-        if (FILE* f = ::_wfopen(path, L"ab")) {
-            std::fprintf(f, "created-filetime %llu\n", static_cast<unsigned long long>(result.created));
-            std::fclose(f);
-        }
+        char line[64];
+        std::snprintf(line, sizeof line, "created-filetime %llu\n", static_cast<unsigned long long>(result.created));
+        append(path, line);
         return result;
     }();
     return t;
@@ -62,10 +74,9 @@ void mark(const char* stage) {
     FILETIME now;
     ::GetSystemTimePreciseAsFileTime(&now);
     const long long micros = static_cast<long long>(asNumber(now) - t.created) / 10;
-    if (FILE* f = ::_wfopen(t.file.c_str(), L"ab")) {
-        std::fprintf(f, "%s %lld\n", stage, micros);
-        std::fclose(f);
-    }
+    char line[96];
+    std::snprintf(line, sizeof line, "%s %lld\n", stage, micros);
+    append(t.file.c_str(), line);
 }
 
 std::optional<std::vector<ProcessEntry>> TracedProcessTable::snapshot() {
