@@ -21,7 +21,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     startup::mark("entry");
     Win32UserInterface windows;
     startup::TracedUserInterface traced(windows);
-    UserInterface& ui = startup::tracing() ? static_cast<UserInterface&>(traced) : windows;
+    UserInterface* const chosen = startup::tracing() ? static_cast<UserInterface*>(&traced) : &windows;
+    UserInterface& ui = *chosen;
     try {
         // One single-threaded apartment for the whole run; the CAD application is called synchronously
         // from this thread, and calls it turns away while busy are retried for a while.
