@@ -3,13 +3,13 @@
 namespace korvane {
 
 void frmVorlagenAuswahl::Form_Load() {
-    auswahl_ = 0;
+    choice_ = 0;
     // The option button whose index equals the choice.
-    if (view_) view_->selectOption(static_cast<int16_t>(auswahl_));
+    if (view_) view_->selectOption(static_cast<int16_t>(choice_));
 }
 
 void frmVorlagenAuswahl::Option1_Click(int16_t Index) {
-    auswahl_ = Index;  // widened, sign kept
+    choice_ = Index;  // widened, sign kept
 }
 
 void frmVorlagenAuswahl::cmdWeiter_Click() {

@@ -24,7 +24,7 @@ public:
     static constexpr TwipsRect cmdWeiter = {3000, 1560, 1335, 495};
 
     // The stored choice: 0 "Normal", 1 "eng.chin.Normal". Reading it touches no window.
-    int32_t Auswahl() const noexcept { return auswahl_; }
+    int32_t Auswahl() const noexcept { return choice_; }
 
     // The window showing the form, or none; the form outlives its windows.
     void attach(TemplateDialogView* view) noexcept { view_ = view; }
@@ -34,7 +34,7 @@ public:
     void cmdWeiter_Click();
 
 private:
-    int32_t auswahl_ = 0;
+    int32_t choice_ = 0;
     TemplateDialogView* view_ = nullptr;
 };
 

@@ -16,7 +16,7 @@ inline constexpr DispId Documents = 21;
 inline constexpr DispId ScreenUpdating = 29;
 inline constexpr DispId Quit = 40;
 inline constexpr DispId Version = 58;
-inline constexpr DispId AbortCommand = 63;
+inline constexpr DispId DoIdle = 63;
 inline constexpr DispId ActiveDocumentType = 76;
 inline constexpr DispId StartCommand = 79;
 }  // namespace application

@@ -140,15 +140,15 @@ bool clsSolidEdge::forEachOpenDocumentNamed(const std::wstring& DateiName,
 
 Object clsSolidEdge::liefereSolidEdgeAssemblyDokument(const std::wstring& DateiName) {
     // Failure policy: no guard.
-    return findeOderOeffneDokument(DateiName, doctype::Assembly);
+    return findOrOpenDocument(DateiName, doctype::Assembly);
 }
 
 Object clsSolidEdge::liefereSolidEdgePartDokument(const std::wstring& DateiName) {
     // Failure policy: no guard.
-    return findeOderOeffneDokument(DateiName, doctype::Part);
+    return findOrOpenDocument(DateiName, doctype::Part);
 }
 
-Object clsSolidEdge::findeOderOeffneDokument(const std::wstring& DateiName, int32_t type) {
+Object clsSolidEdge::findOrOpenDocument(const std::wstring& DateiName, int32_t type) {
     clsFileString files(fileSystem_);
     const std::wstring wanted = files.convertNachUNC(Variant(DateiName));
     Object application = liefereSolidEdgeApplication();

@@ -51,7 +51,7 @@ private:
     // Calls the action on every open document whose name is DateiName in UNC form, from the last down.
     bool forEachOpenDocumentNamed(const std::wstring& DateiName, const std::function<void(const Object&)>& action);
     // The open document of that name and type, else the file opened and taken if it is of that type.
-    Object findeOderOeffneDokument(const std::wstring& DateiName, int32_t type);
+    Object findOrOpenDocument(const std::wstring& DateiName, int32_t type);
 
     // The services it was made with; neither holds anything of the CAD application.
     std::shared_ptr<AutomationBinder> binder_;

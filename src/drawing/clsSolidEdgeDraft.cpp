@@ -8,8 +8,8 @@
 #include "automation/ErrorPolicy.h"
 #include "cad/DocumentName.h"
 #include "cad/MemberIds.h"
-#include "drawing/SchriftfeldZeile.h"
 #include "drawing/ScreenUpdatingRestore.h"
+#include "drawing/TitleBlockRow.h"
 #include "files/clsFileString.h"
 
 namespace korvane {
@@ -51,7 +51,7 @@ void selectAllOnCurrentSheet(const Object& application, bool selectionTakenAgain
 // Whether the set holds the property. Only a property object that carries the wanted name counts: a
 // look-up that answers with nothing or with another property, rather than failing, must not make the
 // row look present, or the drawing would silently go without it.
-bool hatEigenschaft(const Object& set, const std::wstring& name) {
+bool hasProperty(const Object& set, const std::wstring& name) {
     return swallow(false, [&] {
         const Variant found = set.call(props::SetItem, {Variant(name)});
         if (!found.isObject() || found.isNothing()) return false;
@@ -67,10 +67,10 @@ clsSolidEdgeDraft::clsSolidEdgeDraft(std::shared_ptr<AutomationBinder> binder, s
     : fileSystem_(fileSystem),
       solidEdge_(std::make_unique<clsSolidEdge>(std::move(binder), std::move(fileSystem))),
       application_(solidEdge_->liefereSolidEdgeApplication()),
-      eigenschaften_(std::make_unique<clsSEEigenschaften>()) {}
+      properties_(std::make_unique<clsSEEigenschaften>()) {}
 
 clsSolidEdgeDraft::~clsSolidEdgeDraft() {
-    eigenschaften_.reset();
+    properties_.reset();
     application_.reset();
     solidEdge_.reset();
 }
@@ -83,12 +83,12 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
     exchanged_ = 0;
 
     application_.put(app::ScreenUpdating, Variant::boolean(false));
-    application_.call(app::AbortCommand);
+    application_.call(app::DoIdle);
 
     if (application_.get(app::ActiveDocumentType).toLong() == doctype::Draft) {
         Object drawing = application_.getObject(app::ActiveDocument);
         bool templateOpenedHere = false;
-        Object vorlage = findeOderOeffneDraftDokument(sNeueVorlage, templateOpenedHere);
+        Object templateDocument = findOrOpenDraft(sNeueVorlage, templateOpenedHere);
 
         const std::vector<Variant> drawingSheets = backgroundSheets(drawing);
         for (size_t index = 0; index < drawingSheets.size(); ++index) {
@@ -96,7 +96,7 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
             const int32_t size = sheetSize(sheet);
 
             Object partner;
-            for (const Variant& candidate : backgroundSheets(vorlage)) {
+            for (const Variant& candidate : backgroundSheets(templateDocument)) {
                 Object templateSheet = Object::from(candidate);
                 if (sheetSize(templateSheet) == size) {
                     partner = templateSheet;
@@ -110,7 +110,7 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
                 continue;
             }
 
-            vorlage.call(draft::Activate);
+            templateDocument.call(draft::Activate);
             sendCommand(application_, cmd::ShowBackgroundSheets);
             partner.call(sheets::Activate);
             selectAllOnCurrentSheet(application_, true);
@@ -126,7 +126,7 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
         }
 
         // A template the user had open already may hold unsaved work of theirs: it stays open.
-        if (templateOpenedHere) vorlage.call(draft::Close, {Variant::boolean(false)});
+        if (templateOpenedHere) templateDocument.call(draft::Close, {Variant::boolean(false)});
         drawing.call(draft::Activate);
         sendCommand(application_, cmd::ShowWorkingSheets);
     }
@@ -142,13 +142,13 @@ Object clsSolidEdgeDraft::liefereAktiveZeichnung() {
 }
 
 Object clsSolidEdgeDraft::liefereSolidEdgeDraftDokument(const std::wstring& DateiName) {
-    bool geoeffnet = false;
-    return findeOderOeffneDraftDokument(DateiName, geoeffnet);
+    bool openedHere = false;
+    return findOrOpenDraft(DateiName, openedHere);
 }
 
-Object clsSolidEdgeDraft::findeOderOeffneDraftDokument(const std::wstring& DateiName, bool& geoeffnet) {
+Object clsSolidEdgeDraft::findOrOpenDraft(const std::wstring& DateiName, bool& openedHere) {
     // No guard: a failing CAD call or a name that cannot be converted reaches the caller.
-    geoeffnet = false;
+    openedHere = false;
     clsFileString files(fileSystem_);
     std::wstring wanted = files.convertNachUNC(Variant(DateiName));
 
@@ -160,7 +160,7 @@ Object clsSolidEdgeDraft::findeOderOeffneDraftDokument(const std::wstring& Datei
         openDocument(documents, wanted);
         // The CAD application may hand back a document it already had open (the name differed only in
         // letter case): that one is the user's, so only a grown collection means the file was opened here.
-        geoeffnet = documents.get(docs::Count).toLong() > count;
+        openedHere = documents.get(docs::Count).toLong() > count;
         if (application.get(app::ActiveDocumentType).toLong() == doctype::Draft) {
             result = application.getObject(app::ActiveDocument);
         } else {
@@ -181,25 +181,25 @@ bool clsSolidEdgeDraft::anlegenTarvoSchriftfeldProperties(
     const std::wstring& sDrawingCADMassStab, const std::wstring& sDrawingCADZusatzMassStab, Object& SEDraftDatei) {
     // Record and skip: a refused addition does not stop the other rows; any failure makes it False.
     ErrorRecord record;
-    const auto values = zeilenWerte(
+    const auto values = inRowOrder(
         sDrawingDrawDescription, sDrawingDrawDocumentType, sDrawingDrawDocumentNumber, sDrawingDrawDocumentPart,
         sDrawingDrawDocumentVersion, sDrawingDrawECNumber, sDrawingMaraMatNr, sDrawingDrawPADatum, sDrawingDrawPAName,
         sDrawingDrawK1Datum, sDrawingDrawK1Name, sDrawingDrawNKDatum, sDrawingDrawNKName, sDrawingCADWerkstoff,
         sDrawingCADMassStab, sDrawingCADZusatzMassStab);
 
     added_ = 0;
-    record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
+    record.attempt([&] { takeActiveDocumentIfNone(SEDraftDatei); });
     Object custom;
     record.attempt([&] {
         custom = SEDraftDatei.getObject(draft::PropertySets)
-                     .callObject(props::SetsItem, {Variant(std::wstring(kSchriftfeldSatz))});
+                     .callObject(props::SetsItem, {Variant(std::wstring(kTitleBlockSet))});
     });
     if (record.failed()) return false;
 
-    for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
-        const std::wstring name(kSchriftfeldZeilen[row].name);
+    for (size_t row = 0; row < kTitleBlockRows.size(); ++row) {
+        const std::wstring name(kTitleBlockRows[row].name);
         // A drawing prepared by an earlier run keeps its values; adding again would be refused.
-        if (hatEigenschaft(custom, name)) continue;
+        if (hasProperty(custom, name)) continue;
         record.attempt([&] {
             custom.call(props::SetAdd, {Variant(name), Variant(*values[row])});
             ++added_;
@@ -219,7 +219,7 @@ bool clsSolidEdgeDraft::schreibeTarvoSchriftfeldProperties(
     // Record and skip for finding the document and the writes; the closing title-block update
     // is unguarded and its failure reaches the caller.
     ErrorRecord record;
-    const auto fields = zeilenWerte(
+    const auto fields = inRowOrder(
         sDrawingDrawDescription, sDrawingDrawDocumentType, sDrawingDrawDocumentNumber, sDrawingDrawDocumentPart,
         sDrawingDrawDocumentVersion, sDrawingDrawECNumber, sDrawingMaraMatNr, sDrawingDrawPADatum, sDrawingDrawPAName,
         sDrawingDrawK1Datum, sDrawingDrawK1Name, sDrawingDrawNKDatum, sDrawingDrawNKName, sDrawingCADWerkstoff,
@@ -227,22 +227,22 @@ bool clsSolidEdgeDraft::schreibeTarvoSchriftfeldProperties(
 
     // Only the empty text means "no value"; blanks are a value the user typed.
     for (TextField* field : fields) {
-        if (field->text().empty()) field->setText(std::wstring(kKeinWert));
+        if (field->text().empty()) field->setText(std::wstring(kNoValue));
     }
 
-    record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
-    const std::wstring satz(kSchriftfeldSatz);
-    for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
+    record.attempt([&] { takeActiveDocumentIfNone(SEDraftDatei); });
+    const std::wstring propertySet(kTitleBlockSet);
+    for (size_t row = 0; row < kTitleBlockRows.size(); ++row) {
         record.attempt([&] {
-            eigenschaften_->schreibePropertie(SEDraftDatei, satz, std::wstring(kSchriftfeldZeilen[row].name),
-                                              fields[row]->text());
+            properties_->schreibePropertie(SEDraftDatei, propertySet, std::wstring(kTitleBlockRows[row].name),
+                                           fields[row]->text());
         });
     }
-    for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
-        if (kSchriftfeldZeilen[row].ersatzName.empty()) continue;
+    for (size_t row = 0; row < kTitleBlockRows.size(); ++row) {
+        if (kTitleBlockRows[row].fallbackName.empty()) continue;
         record.attempt([&] {
-            eigenschaften_->schreibePropertie(SEDraftDatei, satz, std::wstring(kSchriftfeldZeilen[row].ersatzName),
-                                              fields[row]->text());
+            properties_->schreibePropertie(SEDraftDatei, propertySet,
+                                           std::wstring(kTitleBlockRows[row].fallbackName), fields[row]->text());
         });
     }
 
@@ -260,36 +260,36 @@ bool clsSolidEdgeDraft::leseTarvoSchriftfeldProperties(
     TextField& sDrawingCADZusatzMassStab, Object& SEDraftDatei) {
     // Record and skip: a property that cannot be read leaves its field empty; nothing reaches the caller.
     ErrorRecord record;
-    const auto fields = zeilenWerte(
+    const auto fields = inRowOrder(
         sDrawingDrawDescription, sDrawingDrawDocumentType, sDrawingDrawDocumentNumber, sDrawingDrawDocumentPart,
         sDrawingDrawDocumentVersion, sDrawingDrawECNumber, sDrawingMaraMatNr, sDrawingDrawPADatum, sDrawingDrawPAName,
         sDrawingDrawK1Datum, sDrawingDrawK1Name, sDrawingDrawNKDatum, sDrawingDrawNKName, sDrawingCADWerkstoff,
         sDrawingCADMassStab, sDrawingCADZusatzMassStab);
 
-    record.attempt([&] { nimmAktivesDokumentWennLeer(SEDraftDatei); });
-    const std::wstring satz(kSchriftfeldSatz);
-    for (size_t row = 0; row < kSchriftfeldZeilen.size(); ++row) {
+    record.attempt([&] { takeActiveDocumentIfNone(SEDraftDatei); });
+    const std::wstring propertySet(kTitleBlockSet);
+    for (size_t row = 0; row < kTitleBlockRows.size(); ++row) {
         record.attempt([&] {
-            const std::wstring name(kSchriftfeldZeilen[row].name);
-            const std::wstring ersatz(kSchriftfeldZeilen[row].ersatzName);
-            fields[row]->setText(ersatz.empty() ? eigenschaften_->lieferePropertie(SEDraftDatei, satz, name)
-                                                : lieferePropertieMitErsatz(SEDraftDatei, satz, name, ersatz));
+            const std::wstring name(kTitleBlockRows[row].name);
+            const std::wstring fallback(kTitleBlockRows[row].fallbackName);
+            fields[row]->setText(fallback.empty() ? properties_->lieferePropertie(SEDraftDatei, propertySet, name)
+                                                  : propertyOrFallback(SEDraftDatei, propertySet, name, fallback));
         });
     }
     return !record.failed() && !SEDraftDatei.isNothing();
 }
 
-void clsSolidEdgeDraft::nimmAktivesDokumentWennLeer(Object& SEDraftDatei) {
+void clsSolidEdgeDraft::takeActiveDocumentIfNone(Object& SEDraftDatei) {
     // No guard: the callers record the failure. The caller's variable refers to the document afterwards.
     if (SEDraftDatei.isNothing()) SEDraftDatei = application_.getObject(app::ActiveDocument);
 }
 
-std::wstring clsSolidEdgeDraft::lieferePropertieMitErsatz(const Object& SeDokument, const std::wstring& sPropertySet,
-                                                          const std::wstring& sPropertyName,
-                                                          const std::wstring& sErsatzName) {
-    std::wstring value = eigenschaften_->lieferePropertie(SeDokument, sPropertySet, sPropertyName);
-    if (value.empty() || value == kKeinWert) {
-        value = eigenschaften_->lieferePropertie(SeDokument, sPropertySet, sErsatzName);
+std::wstring clsSolidEdgeDraft::propertyOrFallback(const Object& SeDokument, const std::wstring& sPropertySet,
+                                                   const std::wstring& sPropertyName,
+                                                   const std::wstring& fallbackName) {
+    std::wstring value = properties_->lieferePropertie(SeDokument, sPropertySet, sPropertyName);
+    if (value.empty() || value == kNoValue) {
+        value = properties_->lieferePropertie(SeDokument, sPropertySet, fallbackName);
     }
     return value;
 }

@@ -70,17 +70,17 @@ public:
 
 private:
     // liefereSolidEdgeDraftDokument, also telling whether the file had to be opened for the call.
-    Object findeOderOeffneDraftDokument(const std::wstring& DateiName, bool& geoeffnet);
+    Object findOrOpenDraft(const std::wstring& DateiName, bool& openedHere);
     // A title-block operation given no document works on the active one, and hands it back.
-    void nimmAktivesDokumentWennLeer(Object& SEDraftDatei);
-    std::wstring lieferePropertieMitErsatz(const Object& SeDokument, const std::wstring& sPropertySet,
-                                           const std::wstring& sPropertyName, const std::wstring& sErsatzName);
+    void takeActiveDocumentIfNone(Object& SEDraftDatei);
+    std::wstring propertyOrFallback(const Object& SeDokument, const std::wstring& sPropertySet,
+                                    const std::wstring& sPropertyName, const std::wstring& fallbackName);
 
     // Declared in construction order; destroyed in reverse.
     std::shared_ptr<FileSystem> fileSystem_;
     std::unique_ptr<clsSolidEdge> solidEdge_;
     Object application_;
-    std::unique_ptr<clsSEEigenschaften> eigenschaften_;
+    std::unique_ptr<clsSEEigenschaften> properties_;
     std::vector<UnchangedSheet> unchanged_;
     size_t exchanged_ = 0;
     size_t added_ = 0;

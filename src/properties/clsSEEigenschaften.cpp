@@ -18,13 +18,13 @@ struct Source {
 };
 
 // The sources of each look-up in the order they are tried; the first one with a text wins.
-constexpr std::array<Source, 2> kBenennungSources{{
+constexpr std::array<Source, 2> kDesignationSources{{
     {L"Custom", L"SAPDescription"},
     {L"Project", L"ProjectName"},
 }};
 
 // The German and the English spelling of the document number are both in use.
-constexpr std::array<Source, 5> kMaterialNummerSources{{
+constexpr std::array<Source, 5> kMaterialNumberSources{{
     {L"Custom", L"DRAWING-MARA-MATNR"},
     {L"Custom", L"QX_Materialnummer"},
     {L"Custom", L"QX_Sachnummer"},
@@ -63,12 +63,12 @@ std::wstring firstFound(clsSEEigenschaften& properties, const Object& document, 
 
 std::wstring clsSEEigenschaften::liefereBenennung(const Object& SeDokument) {
     // Failure policy: neutral result (first found source, else "").
-    return firstFound(*this, SeDokument, kBenennungSources);
+    return firstFound(*this, SeDokument, kDesignationSources);
 }
 
 std::wstring clsSEEigenschaften::liefereMaterialNummer(const Object& SeDokument) {
     // Failure policy: neutral result (first found source, else "").
-    return firstFound(*this, SeDokument, kMaterialNummerSources);
+    return firstFound(*this, SeDokument, kMaterialNumberSources);
 }
 
 std::wstring clsSEEigenschaften::lieferePropertie(const Object& SeDokument, const std::wstring& sPropertySet,

@@ -18,6 +18,20 @@ struct LongCase {
     bool raises;
 };
 
+template <size_t N, class Convert>
+void expectConversions(const LongCase (&cases)[N], Convert convert) {
+    for (const auto& c : cases) {
+        int32_t got = 0;
+        const int32_t err = errorOf([&] { got = convert(c.in); });
+        if (c.raises) {
+            EXPECT_EQ(err, c.expected) << c.name << ": returned " << got;
+        } else {
+            EXPECT_EQ(err, 0) << c.name;
+            EXPECT_EQ(got, c.expected) << c.name;
+        }
+    }
+}
+
 }  // namespace
 
 TEST(Variant, ToLongFollowsRuntimeRules) {
@@ -32,21 +46,16 @@ TEST(Variant, ToLongFollowsRuntimeRules) {
         {"negative text", Variant(L"-12"), -12, false},
         {"text not a number", Variant(L"12a"), rt::TypeMismatch, true},
         {"empty text", Variant(L""), rt::TypeMismatch, true},
+        {"largest", Variant(L"2147483647"), 2147483647, false},
         {"too large", Variant(L"2147483648"), rt::Overflow, true},
+        {"smallest", Variant::r8(-2147483648.0), std::numeric_limits<int32_t>::min(), false},
+        {"too small", Variant::r8(-2147483649.0), rt::Overflow, true},
+        {"rounds up past the largest", Variant::r8(2147483647.5), rt::Overflow, true},
         {"double too large", Variant::r8(3e10), rt::Overflow, true},
         {"object", Variant::nothing(), rt::TypeMismatch, true},
         {"missing", Variant::missing(), rt::TypeMismatch, true},
     };
-    for (const auto& c : cases) {
-        int32_t got = 0;
-        int32_t err = errorOf([&] { got = c.in.toLong(); });
-        if (c.raises)
-            EXPECT_EQ(err, c.expected) << c.name;
-        else {
-            EXPECT_EQ(err, 0) << c.name;
-            EXPECT_EQ(got, c.expected) << c.name;
-        }
-    }
+    expectConversions(cases, [](const Variant& v) { return v.toLong(); });
 }
 
 TEST(Variant, ToTextAndBack) {
@@ -59,9 +68,22 @@ TEST(Variant, ToTextAndBack) {
     EXPECT_EQ(errorOf([] { (void)Variant::nothing().toText(); }), rt::TypeMismatch);
 }
 
-TEST(Variant, IntegerOverflowAndBoolean) {
-    EXPECT_EQ(Variant::i4(2).toInteger(), 2);
-    EXPECT_EQ(errorOf([] { (void)Variant::i4(40000).toInteger(); }), rt::Overflow);
+TEST(Variant, ToIntegerHoldsExactlyTheSixteenBitRange) {
+    const LongCase cases[] = {
+        {"small", Variant::i4(2), 2, false},
+        {"largest", Variant::i4(32767), 32767, false},
+        {"one past the largest", Variant::i4(32768), rt::Overflow, true},
+        {"smallest", Variant::i4(-32768), -32768, false},
+        {"one below the smallest", Variant::i4(-32769), rt::Overflow, true},
+        {"text of the largest", Variant(L"32767"), 32767, false},
+        {"rounds down to the largest", Variant::r8(32767.4), 32767, false},
+        {"half rounds to even, past the largest", Variant::r8(32767.5), rt::Overflow, true},
+        {"far out", Variant::i4(40000), rt::Overflow, true},
+    };
+    expectConversions(cases, [](const Variant& v) -> int32_t { return v.toInteger(); });
+}
+
+TEST(Variant, TextToBoolean) {
     EXPECT_TRUE(Variant(L"Wahr").toBool());
     EXPECT_FALSE(Variant(L"0").toBool());
     EXPECT_TRUE(Variant::i4(-1).toBool());
@@ -85,10 +107,24 @@ TEST(Variant, NothingAndObjects) {
 }
 
 TEST(AutomationError, GermanDescriptions) {
-    EXPECT_EQ(runtimeDescription(5), L"Ungültiger Prozeduraufruf oder ungültiges Argument");
-    EXPECT_EQ(runtimeDescription(91), L"Objektvariable oder With-Blockvariable nicht festgelegt");
-    EXPECT_EQ(runtimeDescription(53), L"Datei nicht gefunden");
-    EXPECT_EQ(runtimeDescription(123456), L"Anwendungs- oder objektdefinierter Fehler");
+    // The numbers the program raises itself or passes on from the file system; the texts are what the
+    // German runtime shows, and users quote them.
+    const struct {
+        int32_t number;
+        const wchar_t* text;
+    } cases[] = {
+        {rt::InvalidArgument, L"Ungültiger Prozeduraufruf oder ungültiges Argument"},
+        {rt::Overflow, L"Überlauf"},
+        {rt::TypeMismatch, L"Typen unverträglich"},
+        {rt::FileNotFound, L"Datei nicht gefunden"},
+        {rt::FileAlreadyExists, L"Datei existiert bereits"},
+        {rt::PermissionDenied, L"Zugriff verweigert"},
+        {rt::PathNotFound, L"Pfad nicht gefunden"},
+        {rt::ObjectNotSet, L"Objektvariable oder With-Blockvariable nicht festgelegt"},
+        {rt::InvalidPatternString, L"Ungültige Musterzeichenfolge"},
+        {123456, L"Anwendungs- oder objektdefinierter Fehler"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(runtimeDescription(c.number), c.text) << "error " << c.number;
     try {
         raiseRuntimeError(76);
     } catch (const AutomationError& e) {

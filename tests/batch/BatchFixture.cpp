@@ -9,7 +9,7 @@
 #include "batch/BatchOptions.h"
 #include "model/InProcessBinder.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 
 std::optional<std::wstring> ScratchStore::read(std::wstring_view path) {
     std::ifstream in(drives_.hostPath(std::wstring(path)), std::ios::binary);
@@ -117,4 +117,4 @@ size_t BatchFixture::saves(const std::wstring& fullName) const {
     return n;
 }
 
-}  // namespace korvane::testing
+}  // namespace korvane::test

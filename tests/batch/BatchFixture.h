@@ -20,7 +20,7 @@
 #include "model/DocumentStore.h"
 #include "model/Simulator.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 
 inline const std::wstring kShare = L"\\\\fileserver\\daten";
 inline const std::wstring kFolder = kShare + L"\\Zeichnungen";
@@ -103,4 +103,4 @@ public:
 
 };
 
-}  // namespace korvane::testing
+}  // namespace korvane::test

@@ -12,7 +12,7 @@
 #include "batch/BatchFixture.h"
 #include "batch/ReportCsv.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 namespace {
 
 using ::testing::HasSubstr;
@@ -268,9 +268,9 @@ TEST_F(BatchCases, TheBatchDoesNotStartWithoutWhatItNeeds) {
 }
 
 }  // namespace
-}  // namespace korvane::testing
+}  // namespace korvane::test
 
-namespace korvane::testing {
+namespace korvane::test {
 namespace {
 
 TEST_F(BatchCases, AListFileAddsItsDrawingsOnceAndReportsWhatIsNoDrawing) {
@@ -302,4 +302,4 @@ TEST_F(BatchCases, AListFileAddsItsDrawingsOnceAndReportsWhatIsNoDrawing) {
 }
 
 }  // namespace
-}  // namespace korvane::testing
+}  // namespace korvane::test

@@ -39,6 +39,8 @@ endfunction()
 
 check("box answered with OK" 0 ARGS --answer --timeout 30 -- "${hello}"
   EXPECT "window 1 box hellobox at-ms" "first-window-ms [0-9]+" "peak-working-set-kib [1-9]" "windows 1\n" "exit-code 0")
+check("declined box without Cancel gets OK, times on the system clock" 0 ARGS --decline --timeout 30 -- "${hello}"
+  EXPECT "start-filetime [1-9][0-9]+" "first-window-filetime [1-9][0-9]+" "first-window-cpu-us [0-9]+" "windows 1\n" "exit-code 0")
 check("unanswered box ended at the bound" 1 ARGS --timeout 3 -- "${hello}"
   EXPECT "timeout ended by winwatch after 3 s" "windows 1\n" "exit-code 99")
 check("program that cannot start" 1 ARGS --answer -- "Z:/nonexistent/none.exe"

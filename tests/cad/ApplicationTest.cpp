@@ -5,7 +5,7 @@
 #include "cad/CadFixture.h"
 #include "cad/clsSolidEdge.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 namespace {
 
 class Application : public CadFixture {};
@@ -147,4 +147,4 @@ TEST(DefaultServices, WithoutAnAutomationRuntimeTheBindingIsEmpty) {
 #endif
 
 }  // namespace
-}  // namespace korvane::testing
+}  // namespace korvane::test

@@ -13,7 +13,7 @@
 #include "files/DriveTableFileSystem.h"
 #include "model/Simulator.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 
 class CadFixture : public ::testing::Test {
 protected:
@@ -72,4 +72,4 @@ inline std::wstring runningWith(const std::vector<std::pair<std::wstring, int32_
     return s + std::wstring(extra);
 }
 
-}  // namespace korvane::testing
+}  // namespace korvane::test

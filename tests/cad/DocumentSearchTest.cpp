@@ -6,7 +6,7 @@
 #include "cad/CadFixture.h"
 #include "cad/clsSolidEdge.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 namespace {
 
 class DocumentSearch : public CadFixture {};
@@ -144,4 +144,4 @@ TEST_F(DocumentSearch, LookupOpenFailureReachesTheCaller) {
 }
 
 }  // namespace
-}  // namespace korvane::testing
+}  // namespace korvane::test

@@ -6,7 +6,7 @@
 #include "cad/CadFixture.h"
 #include "cad/clsSolidEdge.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 namespace {
 
 class FileVersion : public CadFixture {};
@@ -56,4 +56,4 @@ TEST_F(FileVersion, EmptyVersionIsOlderWithoutAskingTheApplication) {
 }
 
 }  // namespace
-}  // namespace korvane::testing
+}  // namespace korvane::test

@@ -7,7 +7,7 @@
 
 #include "cad/CadFixture.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 
 class DrawingFixture : public CadFixture {
 protected:
@@ -32,4 +32,4 @@ protected:
     }
 };
 
-}  // namespace korvane::testing
+}  // namespace korvane::test

@@ -11,7 +11,7 @@
 #include "drawing/clsSolidEdgeDraft.h"
 
 using namespace korvane;
-using korvane::testing::DrawingFixture;
+using korvane::test::DrawingFixture;
 
 namespace {
 

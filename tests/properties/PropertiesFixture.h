@@ -11,7 +11,7 @@
 #include "automation/Dispatch.h"
 #include "model/Simulator.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 
 class PropertiesFixture : public ::testing::Test {
 protected:
@@ -53,4 +53,4 @@ private:
     size_t logStart_ = 0;
 };
 
-}  // namespace korvane::testing
+}  // namespace korvane::test

@@ -5,7 +5,7 @@
 #include "properties/PropertiesFixture.h"
 #include "properties/clsSEEigenschaften.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 namespace {
 
 class PropertyAccess : public PropertiesFixture {};
@@ -87,4 +87,4 @@ TEST_F(PropertyAccess, Writes) {
 }
 
 }  // namespace
-}  // namespace korvane::testing
+}  // namespace korvane::test

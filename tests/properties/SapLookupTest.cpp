@@ -5,7 +5,7 @@
 #include "properties/PropertiesFixture.h"
 #include "properties/clsSEEigenschaften.h"
 
-namespace korvane::testing {
+namespace korvane::test {
 namespace {
 
 class SapLookup : public PropertiesFixture {};
@@ -93,4 +93,4 @@ TEST_F(SapLookup, SourcesAreAskedInOrderUntilOneIsFound) {
 }
 
 }  // namespace
-}  // namespace korvane::testing
+}  // namespace korvane::test

@@ -35,4 +35,13 @@ void WatchedProcess::sampleMemory() {
     }
 }
 
+long long WatchedProcess::cpuMicroseconds() const {
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(process_.get(), &created, &exited, &kernel, &user)) return -1;
+    const auto micros = [](const FILETIME& t) {
+        return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10;
+    };
+    return micros(kernel) + micros(user);
+}
+
 }  // namespace harness

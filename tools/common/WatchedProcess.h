@@ -22,6 +22,8 @@ public:
     // The kernel keeps the peak itself; sampling often only guards against losing it at the exit.
     void sampleMemory();
     SIZE_T peakWorkingSet() const { return peak_; }
+    // The processor time the program has used so far, user and kernel, in microseconds (-1 unknown).
+    long long cpuMicroseconds() const;
 
 private:
     korvane::UniqueHandle process_;

@@ -55,12 +55,15 @@ std::vector<ShownWindow> TopLevelWindows::of(DWORD processId) {
     return search.found;
 }
 
-bool TopLevelWindows::acceptLikeUser(const ShownWindow& window) {
+bool TopLevelWindows::acceptLikeUser(const ShownWindow& window, bool cancelInBoxes) {
     if (window.isBox) {
-        // OK is button 1 in every box that has it; posting keeps us from waiting on the box's owner.
-        if (::GetDlgItem(window.hwnd, IDOK) == nullptr) return false;
-        return ::PostMessageW(window.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                              reinterpret_cast<LPARAM>(::GetDlgItem(window.hwnd, IDOK))) != FALSE;
+        // OK is button 1 and Cancel button 2 in every box that has them; posting keeps us from waiting
+        // on the box's owner.
+        int button = IDOK;
+        if (cancelInBoxes && ::GetDlgItem(window.hwnd, IDCANCEL) != nullptr) button = IDCANCEL;
+        if (::GetDlgItem(window.hwnd, button) == nullptr) return false;
+        return ::PostMessageW(window.hwnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(button), BN_CLICKED),
+                              reinterpret_cast<LPARAM>(::GetDlgItem(window.hwnd, button))) != FALSE;
     }
     ButtonSearch search;
     search.caption = L"Weiter";

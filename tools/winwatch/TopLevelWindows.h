@@ -17,9 +17,9 @@ class TopLevelWindows {
 public:
     static std::vector<ShownWindow> of(DWORD processId);
 
-    // A dialog: presses its "Weiter" button, leaving the options as they are. A message box: OK.
-    // False when the window offers neither.
-    static bool acceptLikeUser(const ShownWindow& window);
+    // A dialog: presses its "Weiter" button, leaving the options as they are. A message box: OK, or
+    // Cancel where it has one and cancelInBoxes is set. False when the window offers neither.
+    static bool acceptLikeUser(const ShownWindow& window, bool cancelInBoxes = false);
 };
 
 }  // namespace winwatch

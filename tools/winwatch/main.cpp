@@ -1,11 +1,16 @@
 // winwatch: starts a Windows program and watches it like a stopwatch beside the user.
 //
-//   winwatch.exe [--answer] [--shots FOLDER] [--timeout SECONDS] [--report FILE] -- PROGRAM [ARGS...]
+//   winwatch.exe [--answer | --decline] [--shots FOLDER] [--timeout SECONDS] [--report FILE] -- PROGRAM [ARGS...]
 //
 // Notes the time from the start to the first visible window, the run time to the exit, the peak
 // working set, and every window the program showed. --shots asks for a screenshot of each window as it
 // shows (ScreenshotRequest). --answer answers each window like a user who leaves the choice as it is
-// ("Weiter" in a dialog, OK in a box); without it the user at the screen answers.
+// ("Weiter" in a dialog, OK in a box); --decline does the same but presses Cancel in a box that has
+// it (a run that stops at the confirmation, for start-up measurements); without either the user at the
+// screen answers. The report also gives the start and the first window on the system clock
+// ("start-filetime", "first-window-filetime", 100 ns units), so that times the program notes itself can
+// be set beside them, and the processor time the program had used when its first window was seen
+// ("first-window-cpu-us"), which a busy machine disturbs far less than the wall time.
 // The report is UTF-8, one "key value" line each. Exit code: 0 when the program ended within the time
 // limit, 1 when it had to be ended, 2 for a usage error.
 #include <windows.h>
@@ -37,8 +42,16 @@ long long millisecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
+// The system time in 100 ns units, the clock other processes can note too.
+unsigned long long fileTimeNow() {
+    FILETIME now;
+    ::GetSystemTimePreciseAsFileTime(&now);
+    return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 struct Options {
     bool answer = false;
+    bool decline = false;
     std::wstring shots;
     std::wstring report;
     int timeoutSeconds = 120;
@@ -59,6 +72,7 @@ bool parse(int argc, wchar_t** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
         if (a == L"--answer") o.answer = true;
+        else if (a == L"--decline") o.answer = o.decline = true;
         else if (a == L"--shots" && i + 1 < argc) o.shots = argv[++i];
         else if (a == L"--report" && i + 1 < argc) o.report = argv[++i];
         else if (a == L"--timeout" && i + 1 < argc) o.timeoutSeconds = _wtoi(argv[++i]);
@@ -77,7 +91,7 @@ bool parse(int argc, wchar_t** argv, Options& o) {
 int wmain(int argc, wchar_t** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fwprintf(stderr, L"usage: winwatch [--answer] [--shots DIR] [--timeout S] [--report FILE] -- PROGRAM\n");
+        std::fwprintf(stderr, L"usage: winwatch [--answer|--decline] [--shots DIR] [--timeout S] [--report FILE] -- PROGRAM\n");
         return 2;
     }
     const harness::ScreenshotRequest screenshots(options.shots);
@@ -86,6 +100,7 @@ int wmain(int argc, wchar_t** argv) {
 
     harness::WatchedProcess program;
     const auto start = Clock::now();
+    lines.push_back("start-filetime " + std::to_string(fileTimeNow()));
     if (!program.start(options.commandLine)) {
         lines.push_back("error cannot start (" + std::to_string(::GetLastError()) + ")");
     } else {
@@ -101,7 +116,11 @@ int wmain(int argc, wchar_t** argv) {
             for (const auto& w : windows) {
                 now.insert(w.hwnd);
                 if (visible.count(w.hwnd)) continue;
-                if (firstWindow < 0) firstWindow = millisecondsSince(start);
+                if (firstWindow < 0) {
+                    firstWindow = millisecondsSince(start);
+                    lines.push_back("first-window-filetime " + std::to_string(fileTimeNow()));
+                    lines.push_back("first-window-cpu-us " + std::to_string(program.cpuMicroseconds()));
+                }
                 ++shown;
                 const std::string kind = w.isBox ? "box" : "dialog";
                 lines.push_back("window " + std::to_string(shown) + " " + kind + " " + utf8(w.title) + " at-ms " +
@@ -112,7 +131,7 @@ int wmain(int argc, wchar_t** argv) {
                     const std::wstring name = std::to_wstring(shown) + (w.isBox ? L"-box" : L"-dialog");
                     if (!screenshots.take(name, 15000)) lines.push_back("screenshot " + utf8(name) + " not taken");
                 }
-                if (options.answer && !winwatch::TopLevelWindows::acceptLikeUser(w)) {
+                if (options.answer && !winwatch::TopLevelWindows::acceptLikeUser(w, options.decline)) {
                     lines.push_back("window " + std::to_string(shown) + " has neither Weiter nor OK");
                 }
             }

@@ -14,6 +14,7 @@
 #include "automation/win32/RetryMessageFilter.h"
 #include "files/FileSystem.h"
 #include "files/win32/Win32FileSystem.h"
+#include "StartupTrace.h"
 
 namespace {
 
@@ -36,13 +37,20 @@ void loadDllsFromTheSystemFolderOnly() {
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/) {
     using namespace korvane;
     loadDllsFromTheSystemFolderOnly();
-    Win32UserInterface ui;
+    startup::mark("entry");
+    Win32UserInterface windows;
+    startup::TracedUserInterface traced(windows);
+    UserInterface* const chosen = startup::tracing() ? static_cast<UserInterface*>(&traced) : &windows;
+    UserInterface& ui = *chosen;
     try {
         // One single-threaded apartment for the whole run; the CAD application is called synchronously
         // from this thread, and calls it turns away while busy are retried for a while.
         com::Apartment apartment;
         com::RetryMessageFilter retry;
-        const PlatformServices services{std::make_shared<Win32FileSystem>(), std::make_shared<ToolhelpProcessTable>(),
+        startup::mark("com-ready");
+        std::shared_ptr<ProcessTable> processes = std::make_shared<ToolhelpProcessTable>();
+        if (startup::tracing()) processes = std::make_shared<startup::TracedProcessTable>(processes);
+        const PlatformServices services{std::make_shared<Win32FileSystem>(), std::move(processes),
                                         std::make_shared<com::ComBinder>()};
         // Main has dropped every object of the run when it returns; only the user interface is left.
         return Main(ui, services);

@@ -7,17 +7,17 @@
 
 namespace korvane {
 
-struct SchriftfeldZeile {
+struct TitleBlockRow {
     std::wstring_view name;
-    std::wstring_view ersatzName;  // empty when the row has no second property
+    std::wstring_view fallbackName;  // empty when the row has no second property
 };
 
-inline constexpr std::wstring_view kSchriftfeldSatz = L"Custom";
+inline constexpr std::wstring_view kTitleBlockSet = L"Custom";
 
 // The text that stands for "no value" in a title-block property.
-inline constexpr std::wstring_view kKeinWert = L"-";
+inline constexpr std::wstring_view kNoValue = L"-";
 
-inline constexpr std::array<SchriftfeldZeile, 16> kSchriftfeldZeilen{{
+inline constexpr std::array<TitleBlockRow, 16> kTitleBlockRows{{
     {L"DRAWING-DRAW-DESCRIPTION", L""},
     {L"DRAWING-DRAW-DOCUMENTTYPE", L""},
     {L"DRAWING-DRAW-DOCUMENTNUMBER", L""},
@@ -38,8 +38,8 @@ inline constexpr std::array<SchriftfeldZeile, 16> kSchriftfeldZeilen{{
 
 // The values a title-block operation was given, one per row and in row order.
 template <class T, class... Rest>
-std::array<T*, 1 + sizeof...(Rest)> zeilenWerte(T& first, Rest&... rest) {
-    static_assert(1 + sizeof...(Rest) == kSchriftfeldZeilen.size(), "one value for every title-block row");
+std::array<T*, 1 + sizeof...(Rest)> inRowOrder(T& first, Rest&... rest) {
+    static_assert(1 + sizeof...(Rest) == kTitleBlockRows.size(), "one value for every title-block row");
     return {&first, &rest...};
 }
 
