@@ -1,7 +1,7 @@
 #include "server/ApplicationClassFactory.h"
 
 #include "automation/win32/ComPtr.h"
-#include "automation/win32/ServerObjects.h"
+#include "comserver/ServerObjects.h"
 
 namespace edgesim::server {
 

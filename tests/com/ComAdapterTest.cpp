@@ -9,7 +9,7 @@
 #include "automation/TextConvert.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComDispatch.h"
-#include "automation/win32/ServerObjects.h"
+#include "comserver/ServerObjects.h"
 #include "com/Probe.h"
 
 using korvane::AutomationError;

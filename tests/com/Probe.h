@@ -11,7 +11,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/Dispatch.h"
-#include "automation/ListEnumerator.h"
+#include "model/ListEnumerator.h"
 
 namespace probe {
 

@@ -86,7 +86,7 @@ Variant ComDispatch::invoke(DispId id, InvokeKind kind, std::vector<Variant>& ar
     call.writeBack();
     if (hr == DISP_E_MEMBERNOTFOUND) raiseRuntimeError(rt::MemberNotSupported);
     if (FAILED(hr)) raiseHResult(hr, excep.get());
-    return fromComVariant(*result.get(), ObjectAdoption::Caller);
+    return fromComVariant(*result.get());
 }
 
 DispId ComDispatch::idOfName(std::wstring_view name) {

@@ -12,7 +12,7 @@
 // The read-only attribute is the owner's write bit. Listings are sorted by name without regard
 // to case (the order NTFS gives), so tests see the same order on every host.
 //
-// For tests, ScratchDrives (posix/ScratchDrives.h) builds a temporary tree with a ready drive
+// For tests, ScratchDrives (tests/files/posix/ScratchDrives.h) builds a temporary tree with a ready drive
 // table; install it for code that creates its own clsFileString with
 //     korvane::Factory<korvane::FileSystem>::Scoped fs([&] { return scratch.fileSystem(); });
 #include <memory>

@@ -1,10 +1,11 @@
-#include "automation/win32/EnumVariantServer.h"
+#include "comserver/EnumVariantServer.h"
 
 #include <new>
 
 #include "automation/AutomationError.h"
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComVariant.h"
+#include "comserver/ServerObjects.h"
 
 namespace korvane::com {
 
@@ -17,7 +18,7 @@ HRESULT EnumVariantServer::Next(ULONG count, VARIANT* items, ULONG* fetched) {
     try {
         Variant item;
         while (done < count && items_->next(item)) {
-            toComVariant(item, items[done]);
+            toComVariant(item, items[done], ServerObjects::instance());
             ++done;
             ++position_;
         }

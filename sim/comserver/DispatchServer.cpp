@@ -1,4 +1,4 @@
-#include "automation/win32/DispatchServer.h"
+#include "comserver/DispatchServer.h"
 
 #include <new>
 #include <string>
@@ -9,9 +9,9 @@
 #include "automation/win32/Bstr.h"
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComVariant.h"
-#include "automation/win32/EnumVariantServer.h"
-#include "automation/win32/ServerObjects.h"
-#include "automation/win32/ServerTypeInfo.h"
+#include "comserver/EnumVariantServer.h"
+#include "comserver/ServerObjects.h"
+#include "comserver/ServerTypeInfo.h"
 
 namespace korvane::com {
 
@@ -71,7 +71,7 @@ private:
             slots_.push_back(slot);
             values_.push_back(Variant::textRef(texts_.back()));
         } else {
-            values_.push_back(fromComVariant(arg, ObjectAdoption::Server));
+            values_.push_back(fromComVariant(arg, ServerObjects::instance()));
         }
     }
 
@@ -143,7 +143,7 @@ HRESULT DispatchServer::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
             Arguments args(*params, kind == InvokeKind::PropertyPut);
             value = target_->invoke(id, kind, args.values());
         }
-        if (result) toComVariant(value, *result);
+        if (result) toComVariant(value, *result, ServerObjects::instance());
         return S_OK;
     } catch (const AutomationError& e) {
         if (!excep) return hresultOfRuntimeNumber(e.number());
