@@ -9,6 +9,7 @@
 #include "automation/win32/Bstr.h"
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComVariant.h"
+#include "comserver/ComBoundary.h"
 #include "comserver/EnumVariantServer.h"
 #include "comserver/ServerObjects.h"
 #include "comserver/ServerTypeInfo.h"
@@ -33,11 +34,12 @@ InvokeKind kindOf(WORD flags) {
     return InvokeKind::PropertyGet;
 }
 
-void fillException(EXCEPINFO* excep, const AutomationError& e) {
+// Runs in a handler, so it must not throw: a text that finds no memory stays null.
+void fillException(EXCEPINFO* excep, const AutomationError& e) noexcept {
     *excep = EXCEPINFO{};
     excep->scode = hresultOfRuntimeNumber(e.number());
-    excep->bstrDescription = Bstr(e.description()).detach();
-    excep->bstrSource = Bstr(e.source()).detach();
+    excep->bstrDescription = SysAllocStringLen(e.description().data(), static_cast<UINT>(e.description().size()));
+    excep->bstrSource = SysAllocStringLen(e.source().data(), static_cast<UINT>(e.source().size()));
 }
 
 // Arguments in declaration order, texts by reference bound to local texts that are written
@@ -90,17 +92,22 @@ DispatchServer::~DispatchServer() { ServerObjects::instance().forget(this); }
 
 HRESULT DispatchServer::GetTypeInfoCount(UINT* count) {
     if (!count) return E_POINTER;
-    *count = ServerObjects::instance().typeOf(*target_) ? 1u : 0u;
-    return S_OK;
+    *count = 0;
+    return comBoundary([&] {
+        *count = ServerObjects::instance().typeOf(*target_) ? 1u : 0u;
+        return S_OK;
+    });
 }
 
 HRESULT DispatchServer::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    auto type = ServerObjects::instance().typeOf(*target_);
-    if (!type || index != 0) return DISP_E_BADINDEX;
-    *out = ServerTypeInfo::create(*type);
-    return S_OK;
+    return comBoundary([&] {
+        auto type = ServerObjects::instance().typeOf(*target_);
+        if (!type || index != 0) return DISP_E_BADINDEX;
+        *out = ServerTypeInfo::create(*type);
+        return S_OK;
+    });
 }
 
 HRESULT DispatchServer::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
@@ -117,8 +124,9 @@ HRESULT DispatchServer::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
             ids[0] = DISPID_UNKNOWN;
             return DISP_E_UNKNOWNNAME;
         }
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
+    } catch (...) {
+        ids[0] = DISPID_UNKNOWN;
+        return hresultOfCurrentException();
     }
     return count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
 }
@@ -149,8 +157,8 @@ HRESULT DispatchServer::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
         if (!excep) return hresultOfRuntimeNumber(e.number());
         fillException(excep, e);
         return DISP_E_EXCEPTION;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
+    } catch (...) {
+        return hresultOfCurrentException();
     }
 }
 
