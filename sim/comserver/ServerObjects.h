@@ -16,6 +16,7 @@
 
 namespace korvane::com {
 
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor): a COM object ends only through its last Release
 class DispatchServer;
 
 class ServerObjects final : public ObjectBridge {
