@@ -4,7 +4,9 @@
 cmake_minimum_required(VERSION 3.21)
 
 function(build target)
-  execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --config ${CONFIG} --target ${target}
+  # In English whatever the caller's locale (the wine environment sets a German one).
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C LANG=C LANGUAGE=C
+      ${CMAKE_COMMAND} --build ${BUILD_DIR} --config ${CONFIG} --target ${target}
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
   set(rc ${rc} PARENT_SCOPE)
   set(out "${out}" PARENT_SCOPE)
