@@ -1,7 +1,7 @@
 #include "model/SimObject.h"
 
 #include "automation/AutomationError.h"
-#include "automation/ListEnumerator.h"
+#include "model/ListEnumerator.h"
 #include "model/Session.h"
 #include "model/SimError.h"
 

@@ -1,7 +1,8 @@
 #include "server/ApplicationClassFactory.h"
 
 #include "automation/win32/ComPtr.h"
-#include "automation/win32/ServerObjects.h"
+#include "comserver/ComBoundary.h"
+#include "comserver/ServerObjects.h"
 
 namespace edgesim::server {
 
@@ -11,17 +12,19 @@ HRESULT ApplicationClassFactory::CreateInstance(IUnknown* outer, REFIID riid, vo
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    if (!simulator_->canStart()) {
-        simulator_->noteBinding(L"CreateObject", kProgId, false, static_cast<int32_t>(CO_E_SERVER_EXEC_FAILURE));
-        return CO_E_SERVER_EXEC_FAILURE;
-    }
-    auto application = korvane::com::ServerObjects::instance().wrap(simulator_->applicationDispatch());
-    HRESULT hr = application->QueryInterface(riid, out);
-    if (FAILED(hr)) return hr;
-    simulator_->markStarted();
-    simulator_->noteBinding(L"CreateObject", kProgId, true, 0);
-    if (started_) started_();
-    return S_OK;
+    return korvane::com::comBoundary([&] {
+        if (!simulator_->canStart()) {
+            simulator_->noteBinding(L"CreateObject", kProgId, false, static_cast<int32_t>(CO_E_SERVER_EXEC_FAILURE));
+            return CO_E_SERVER_EXEC_FAILURE;
+        }
+        auto application = korvane::com::ServerObjects::instance().wrap(simulator_->applicationDispatch());
+        HRESULT hr = application->QueryInterface(riid, out);
+        if (FAILED(hr)) return hr;
+        simulator_->markStarted();
+        simulator_->noteBinding(L"CreateObject", kProgId, true, 0);
+        if (started_) started_();
+        return S_OK;
+    });
 }
 
 // The server lives until the application quits or is told to stop, locked or not.

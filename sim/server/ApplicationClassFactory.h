@@ -14,6 +14,7 @@
 namespace edgesim::server {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor): a COM object ends only through its last Release
 class ApplicationClassFactory final : public korvane::com::ComObject<ApplicationClassFactory, IClassFactory> {
 public:
     // started: called after each instance handed out (the host registers the running object then).

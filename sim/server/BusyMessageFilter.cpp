@@ -21,9 +21,14 @@ DWORD BusyMessageFilter::HandleInComingCall(DWORD callType, HTASK, DWORD, LPINTE
     // Only automation calls are turned away; COM's own bookkeeping (releases, interface queries)
     // must go through, or callers could not let go of their references while the application works.
     bool automation = info && (info->iid == IID_IDispatch || info->iid == IID_IEnumVARIANT);
-    if (!automation || !simulator_->isBusy()) return SERVERCALL_ISHANDLED;
-    simulator_->noteRejectedCall();
-    return busyAnswer_;
+    // No exception may leave for COM; a call the simulator cannot judge is served.
+    try {
+        if (!automation || !simulator_->isBusy()) return SERVERCALL_ISHANDLED;
+        simulator_->noteRejectedCall();
+        return busyAnswer_;
+    } catch (...) {
+        return SERVERCALL_ISHANDLED;
+    }
 }
 
 }  // namespace edgesim::server

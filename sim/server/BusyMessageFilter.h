@@ -15,6 +15,7 @@
 namespace edgesim::server {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor): a COM object ends only through its last Release
 class BusyMessageFilter final : public korvane::com::ComObject<BusyMessageFilter, IMessageFilter> {
 public:
     explicit BusyMessageFilter(std::shared_ptr<Simulator> simulator);

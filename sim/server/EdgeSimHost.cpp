@@ -8,7 +8,7 @@
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComPtr.h"
 #include "automation/win32/MessageFilterRegistration.h"
-#include "automation/win32/ServerObjects.h"
+#include "comserver/ServerObjects.h"
 #include "model/FileStore.h"
 #include "model/SimObject.h"
 #include "server/ApplicationClassFactory.h"

@@ -41,6 +41,7 @@ std::vector<HWND> hostWindows() {
         [](HWND w, LPARAM p) -> BOOL {
             wchar_t name[64] = {};
             if (GetClassNameW(w, name, 64) && std::wcscmp(name, kHostWindowClass) == 0)
+                // NOLINTNEXTLINE(performance-no-int-to-ptr): Win32 hands the pointer back as an integer
                 reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
             return TRUE;
         },

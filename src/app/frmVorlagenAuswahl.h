@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/DialogUnits.h"
 #include "app/TemplateDialogView.h"
+#include "app/TwipsRect.h"
 
 namespace korvane {
 

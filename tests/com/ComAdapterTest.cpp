@@ -9,7 +9,7 @@
 #include "automation/TextConvert.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComDispatch.h"
-#include "automation/win32/ServerObjects.h"
+#include "comserver/ServerObjects.h"
 #include "com/Probe.h"
 
 using korvane::AutomationError;
@@ -113,6 +113,21 @@ TEST_F(ComAdapter, ArgumentsKeepTheirOrderAndAWrittenValueIsReadBack) {
     EXPECT_EQ(o.get(probe::Name).toText(), L"Blatt 2");
 }
 
+TEST_F(ComAdapter, ArgumentsBuiltBeforeOneThatFailsAreReleased) {
+    Object o = served(probe_);
+    Object child = o.getObject(probe::Child);
+    const unsigned long held = ServerObjects::instance().heldReferences();
+    // A caller cannot pass an object of its own process: the third argument raises 13 after the first
+    // two were converted, one of them holding a reference on the child.
+    const auto local = std::make_shared<Probe>();
+    EXPECT_EQ(errorOf([&] {
+                  o.call(probe::ArgCount, {Variant(child.ptr()), Variant(L"zwei"), Variant(DispatchPtr(local))});
+              }),
+              13);
+    EXPECT_EQ(ServerObjects::instance().heldReferences(), held) << "the first argument's reference leaked";
+    EXPECT_EQ(probe_->lastKind, InvokeKind::PropertyGet) << "the call went out without all its arguments";
+}
+
 TEST_F(ComAdapter, TextByReferenceIsWrittenBackIntoTheCallersText) {
     Object o = served(probe_);
     for (std::wstring start : {std::wstring(), std::wstring(L"\\\\fileserver\\daten\\ä.dft")}) {
@@ -144,6 +159,12 @@ TEST_F(ComAdapter, ServerErrorsArriveWithNumberDescriptionAndSource) {
             EXPECT_EQ(e.source(), L"Probe") << "error " << c.number;
         }
     }
+}
+
+TEST_F(ComAdapter, AnyOtherExceptionStopsAtTheServersEdge) {
+    Object o = served(probe_);
+    EXPECT_EQ(errorOf([&] { o.call(L"Crash"); }), static_cast<int32_t>(E_UNEXPECTED));
+    EXPECT_EQ(errorOf([&] { o.call(probe::ArgCount); }), 0) << "the server is still usable afterwards";
 }
 
 TEST_F(ComAdapter, UnknownNamesAndNothingRaiseTheRuntimeErrors) {

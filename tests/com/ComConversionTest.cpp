@@ -49,7 +49,7 @@ TEST(ComVariant, ForeignKindsBecomeTheNearestValue) {
     for (const Case& c : cases) {
         VariantHolder v;
         c.fill(*v.get());
-        Variant got = fromComVariant(*v.get(), ObjectAdoption::Caller);
+        Variant got = fromComVariant(*v.get());
         EXPECT_TRUE(got == c.expected) << c.what << ": got " << korvane::toUtf8(got.describe()) << ", expected "
                                        << korvane::toUtf8(c.expected.describe());
     }
@@ -58,7 +58,7 @@ TEST(ComVariant, ForeignKindsBecomeTheNearestValue) {
 TEST(ComVariant, KindsWithoutCounterpartAreATypeMismatch) {
     VariantHolder v;
     v->vt = VT_RECORD;
-    EXPECT_EQ(errorOf([&] { fromComVariant(*v.get(), ObjectAdoption::Caller); }), 13) << "VT_RECORD";
+    EXPECT_EQ(errorOf([&] { fromComVariant(*v.get()); }), 13) << "VT_RECORD";
     v.put();
 }
 

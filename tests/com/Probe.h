@@ -6,12 +6,13 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "automation/AutomationError.h"
 #include "automation/Dispatch.h"
-#include "automation/ListEnumerator.h"
+#include "model/ListEnumerator.h"
 
 namespace probe {
 
@@ -28,6 +29,7 @@ enum Member : DispId {
     Nothing = 7,    // get: Nothing
     IsChild = 9,    // call (object): True when the object is this probe's child
     ArgCount = 10,  // call: the number of arguments
+    Crash = 11,     // call: throws something that is no AutomationError
 };
 
 class Probe : public korvane::Dispatch {
@@ -55,6 +57,7 @@ public:
         case Nothing: return Variant::nothing();
         case IsChild: return Variant::boolean(child_ != nullptr && args.at(0).toObject() == child_);
         case ArgCount: return Variant::i4(static_cast<int32_t>(args.size()));
+        case Crash: throw std::runtime_error("no automation error");
         default: korvane::raiseRuntimeError(korvane::rt::MemberNotSupported);
         }
     }
@@ -63,7 +66,7 @@ public:
         ++lookups;
         static const std::map<std::wstring, DispId, std::less<>> names{
             {L"Name", Name},   {L"Child", Child},     {L"Echo", Echo},         {L"Append", Append},
-            {L"Fail", Fail},   {L"Nothing", Nothing}, {L"IsChild", IsChild},   {L"ArgCount", ArgCount}};
+            {L"Fail", Fail},   {L"Nothing", Nothing}, {L"IsChild", IsChild},   {L"ArgCount", ArgCount}, {L"Crash", Crash}};
         auto found = names.find(name);
         if (found == names.end()) korvane::raiseRuntimeError(korvane::rt::MemberNotSupported);
         return found->second;

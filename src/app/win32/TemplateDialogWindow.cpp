@@ -40,10 +40,12 @@ void TemplateDialogWindow::hide() {
 
 INT_PTR CALLBACK TemplateDialogWindow::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): Win32 hands the pointer back as an integer
         auto* self = reinterpret_cast<TemplateDialogWindow*>(lParam);
         ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         self->hwnd_ = hwnd;
     }
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): Win32 hands the pointer back as an integer
     auto* self = reinterpret_cast<TemplateDialogWindow*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     return self ? self->handle(message, wParam) : FALSE;
 }

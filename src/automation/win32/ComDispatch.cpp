@@ -22,8 +22,9 @@ inline constexpr int32_t WrongArgumentCount = 450;
 // reference travels as a BSTR slot; writeBack puts what the callee left there into the caller's text.
 class CallArguments {
 public:
-    explicit CallArguments(std::vector<Variant>& args) : args_(args), com_(args.size()), slots_(args.size()) {
-        for (VARIANT& v : com_) VariantInit(&v);
+    // The conversions run once the target constructor has finished, so that the destructor clears
+    // whatever was built when one of them throws halfway.
+    explicit CallArguments(std::vector<Variant>& args) : CallArguments(args, args.size()) {
         const size_t n = args.size();
         for (size_t i = 0; i < n; ++i) {
             VARIANT& v = com_[n - 1 - i];
@@ -51,6 +52,10 @@ public:
     }
 
 private:
+    CallArguments(std::vector<Variant>& args, size_t n) : args_(args), com_(n), slots_(n) {
+        for (VARIANT& v : com_) VariantInit(&v);
+    }
+
     std::vector<Variant>& args_;
     std::vector<VARIANT> com_;
     std::vector<Bstr> slots_;  // sized once: the slot addresses handed to the callee stay valid
@@ -86,7 +91,7 @@ Variant ComDispatch::invoke(DispId id, InvokeKind kind, std::vector<Variant>& ar
     call.writeBack();
     if (hr == DISP_E_MEMBERNOTFOUND) raiseRuntimeError(rt::MemberNotSupported);
     if (FAILED(hr)) raiseHResult(hr, excep.get());
-    return fromComVariant(*result.get(), ObjectAdoption::Caller);
+    return fromComVariant(*result.get());
 }
 
 DispId ComDispatch::idOfName(std::wstring_view name) {

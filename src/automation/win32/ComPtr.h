@@ -59,7 +59,7 @@ public:
     void** putVoid() noexcept { return reinterpret_cast<void**>(put()); }
 
     // Hands the reference to the caller (for out parameters of COM methods).
-    T* detach() noexcept { return std::exchange(p_, nullptr); }
+    [[nodiscard]] T* detach() noexcept { return std::exchange(p_, nullptr); }
     void reset() noexcept { release(); }
     void swap(ComPtr& other) noexcept { std::swap(p_, other.p_); }
 

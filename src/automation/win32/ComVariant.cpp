@@ -8,29 +8,15 @@
 #include "automation/win32/ComDispatch.h"
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComPtr.h"
-#include "automation/win32/ServerObjects.h"
 #include "automation/win32/VariantHolder.h"
 
 namespace korvane::com {
 
 namespace {
 
-IDispatch* exportObject(const DispatchPtr& object) {
-    if (!object) return nullptr;
-    if (auto* remote = dynamic_cast<ComDispatch*>(object.get())) {
-        IDispatch* p = remote->get();
-        p->AddRef();
-        return p;
-    }
-    return ServerObjects::instance().wrap(object).detach();
-}
-
-Variant adoptObject(IDispatch* p, ObjectAdoption adoption) {
+Variant adoptObject(IDispatch* p, ObjectBridge& objects) {
     if (!p) return Variant::nothing();
-    if (adoption == ObjectAdoption::Server) {
-        if (DispatchPtr own = ServerObjects::instance().unwrap(p)) return Variant(own);
-    }
-    return Variant(DispatchPtr(std::make_shared<ComDispatch>(ComPtr<IDispatch>::share(p))));
+    return Variant(objects.importObject(p));
 }
 
 template <class N>
@@ -49,7 +35,24 @@ double checkedDouble(HRESULT hr, double d) {
 
 }  // namespace
 
-void toComVariant(const Variant& value, VARIANT& out) {
+IDispatch* ObjectBridge::exportObject(const DispatchPtr& object) {
+    auto* remote = dynamic_cast<ComDispatch*>(object.get());
+    if (!remote) raiseRuntimeError(rt::TypeMismatch);
+    IDispatch* p = remote->get();
+    p->AddRef();
+    return p;
+}
+
+DispatchPtr ObjectBridge::importObject(IDispatch* object) {
+    return std::make_shared<ComDispatch>(ComPtr<IDispatch>::share(object));
+}
+
+ObjectBridge& ObjectBridge::caller() {
+    static ObjectBridge bridge;
+    return bridge;
+}
+
+void toComVariant(const Variant& value, VARIANT& out, ObjectBridge& objects) {
     VariantInit(&out);
     switch (value.type()) {
     case VarType::Empty: return;
@@ -82,23 +85,25 @@ void toComVariant(const Variant& value, VARIANT& out) {
         out.bstrVal = Bstr(value.toText()).detach();
         out.vt = VT_BSTR;
         return;
-    case VarType::Object:
-        out.pdispVal = exportObject(value.toObject());
+    case VarType::Object: {
+        const DispatchPtr object = value.toObject();
+        out.pdispVal = object ? objects.exportObject(object) : nullptr;
         out.vt = VT_DISPATCH;
         return;
     }
+    }
 }
 
-Variant fromComVariant(const VARIANT& v, ObjectAdoption adoption) {
+Variant fromComVariant(const VARIANT& v, ObjectBridge& objects) {
     if (v.vt == (VT_BYREF | VT_VARIANT)) {
         if (!v.pvarVal) return Variant();
-        return fromComVariant(*v.pvarVal, adoption);
+        return fromComVariant(*v.pvarVal, objects);
     }
     if ((v.vt & VT_BYREF) != 0) {
         VariantHolder value;
         HRESULT hr = VariantCopyInd(value.get(), const_cast<VARIANT*>(&v));  // reads only
         if (FAILED(hr)) raiseRuntimeError(rt::TypeMismatch);
-        return fromComVariant(*value.get(), adoption);
+        return fromComVariant(*value.get(), objects);
     }
     switch (v.vt) {
     case VT_EMPTY:
@@ -127,12 +132,12 @@ Variant fromComVariant(const VARIANT& v, ObjectAdoption adoption) {
     }
     case VT_DATE: return Variant(AutomationDate{v.date});
     case VT_BSTR: return Variant(textOf(v.bstrVal));
-    case VT_DISPATCH: return adoptObject(v.pdispVal, adoption);
+    case VT_DISPATCH: return adoptObject(v.pdispVal, objects);
     case VT_UNKNOWN: {
         if (!v.punkVal) return Variant::nothing();
         ComPtr<IDispatch> d = ComPtr<IUnknown>::share(v.punkVal).query<IDispatch>();
         if (!d) raiseRuntimeError(rt::TypeMismatch);
-        return adoptObject(d.get(), adoption);
+        return adoptObject(d.get(), objects);
     }
     default: raiseRuntimeError(rt::TypeMismatch);
     }

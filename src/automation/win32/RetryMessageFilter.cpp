@@ -14,6 +14,7 @@ inline constexpr DWORD GiveUp = static_cast<DWORD>(-1);
 thread_local const RetryMessageFilter* innermost = nullptr;
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor): a COM object ends only through its last Release
 class RetryPolicy final : public ComObject<RetryPolicy, IMessageFilter> {
 public:
     explicit RetryPolicy(std::chrono::milliseconds bound) : bound_(bound) {}

@@ -14,7 +14,7 @@
 // sorted by name without regard to case (the order NTFS gives), so tests see the same order on
 // every host.
 //
-// For tests, ScratchDrives (posix/ScratchDrives.h) builds a temporary tree with a ready drive
+// For tests, ScratchDrives (tests/files/posix/ScratchDrives.h) builds a temporary tree with a ready drive
 // table; hand it to the code under test with
 //     korvane::clsFileString files(scratch.fileSystem());
 #include <memory>

@@ -7,6 +7,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
+#include "automation/UniqueResource.h"
 #include "files/FileSystemSupport.h"
 #include "files/win32/NetworkConnection.h"
 
@@ -74,21 +75,14 @@ std::wstring childOf(const std::wstring& folder, const wchar_t* name) {
     return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
 }
 
-class FindHandle {
-public:
-    FindHandle(const std::wstring& pattern, WIN32_FIND_DATAW& data)
-        : handle_(::FindFirstFileW(pattern.c_str(), &data)) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool next(WIN32_FIND_DATAW& data) { return ::FindNextFileW(handle_, &data) != 0; }
+using FindHandle = UniqueResource<HANDLE, &::FindClose, NullOrAllOnesEmpty<HANDLE>>;
 
-private:
-    HANDLE handle_;
-};
+// The first entry of a folder listing in data; an empty handle when there is none (GetLastError says why).
+FindHandle findFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
+    return FindHandle(::FindFirstFileW(pattern.c_str(), &data));
+}
+
+bool findNext(const FindHandle& find, WIN32_FIND_DATAW& data) { return ::FindNextFileW(find.get(), &data) != 0; }
 
 bool isDotEntry(const wchar_t* name) { return std::wstring_view(name) == L"." || std::wstring_view(name) == L".."; }
 
@@ -157,9 +151,9 @@ void removeTree(const std::wstring& folder, DWORD attributes, bool force) {
     }
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
         WIN32_FIND_DATAW data{};
-        FindHandle find(childOf(folder, L"*"), data);
-        if (!find.valid() && ::GetLastError() != ERROR_FILE_NOT_FOUND) raiseLastError();
-        for (bool more = find.valid(); more; more = find.next(data)) {
+        const FindHandle find = findFirst(childOf(folder, L"*"), data);
+        if (!find && ::GetLastError() != ERROR_FILE_NOT_FOUND) raiseLastError();
+        for (bool more = static_cast<bool>(find); more; more = findNext(find, data)) {
             if (isDotEntry(data.cFileName)) continue;
             const std::wstring child = childOf(folder, data.cFileName);
             if (isFolder(data.dwFileAttributes)) {
@@ -305,14 +299,14 @@ std::vector<std::wstring> Win32FileSystem::namesIn(const std::wstring& folder, b
     if (attributes == INVALID_FILE_ATTRIBUTES || !isFolder(attributes)) raiseRuntimeError(rt::PathNotFound);
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data{};
-    FindHandle find(childOf(folder, L"*"), data);
-    if (!find.valid()) {
+    const FindHandle find = findFirst(childOf(folder, L"*"), data);
+    if (!find) {
         if (::GetLastError() == ERROR_FILE_NOT_FOUND) return names;
         raiseLastError();
     }
     do {
         if (!isDotEntry(data.cFileName) && isFolder(data.dwFileAttributes) == folders) names.emplace_back(data.cFileName);
-    } while (find.next(data));
+    } while (findNext(find, data));
     return names;
 }
 

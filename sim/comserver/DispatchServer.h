@@ -11,6 +11,7 @@
 namespace korvane::com {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor): a COM object ends only through its last Release
 class DispatchServer final : public ComObject<DispatchServer, IDispatch> {
 public:
     // One reference, owned by the creator.

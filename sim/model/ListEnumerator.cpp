@@ -1,4 +1,4 @@
-#include "automation/ListEnumerator.h"
+#include "model/ListEnumerator.h"
 
 namespace korvane {
 

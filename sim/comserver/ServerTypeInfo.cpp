@@ -1,4 +1,4 @@
-#include "automation/win32/ServerTypeInfo.h"
+#include "comserver/ServerTypeInfo.h"
 
 #include <new>
 

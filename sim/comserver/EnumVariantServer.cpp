@@ -1,10 +1,9 @@
-#include "automation/win32/EnumVariantServer.h"
+#include "comserver/EnumVariantServer.h"
 
-#include <new>
-
-#include "automation/AutomationError.h"
-#include "automation/win32/ComErrors.h"
+#include "automation/win32/ComPtr.h"
 #include "automation/win32/ComVariant.h"
+#include "comserver/ComBoundary.h"
+#include "comserver/ServerObjects.h"
 
 namespace korvane::com {
 
@@ -17,63 +16,47 @@ HRESULT EnumVariantServer::Next(ULONG count, VARIANT* items, ULONG* fetched) {
     try {
         Variant item;
         while (done < count && items_->next(item)) {
-            toComVariant(item, items[done]);
+            toComVariant(item, items[done], ServerObjects::instance());
             ++done;
             ++position_;
         }
-    } catch (const AutomationError& e) {
+    } catch (...) {
         for (ULONG i = 0; i < done; ++i) VariantClear(&items[i]);
         if (fetched) *fetched = 0;
-        return hresultOfRuntimeNumber(e.number());
-    } catch (const std::bad_alloc&) {
-        for (ULONG i = 0; i < done; ++i) VariantClear(&items[i]);
-        if (fetched) *fetched = 0;
-        return E_OUTOFMEMORY;
+        return hresultOfCurrentException();
     }
     if (fetched) *fetched = done;
     return done == count ? S_OK : S_FALSE;
 }
 
 HRESULT EnumVariantServer::Skip(ULONG count) {
-    try {
+    return comBoundary([&] {
         Variant item;
         for (ULONG i = 0; i < count; ++i) {
             if (!items_->next(item)) return S_FALSE;
             ++position_;
         }
         return S_OK;
-    } catch (const AutomationError& e) {
-        return hresultOfRuntimeNumber(e.number());
-    }
+    });
 }
 
 HRESULT EnumVariantServer::Reset() {
-    try {
+    return comBoundary([&] {
         items_ = collection_->enumerate();
         position_ = 0;
         return S_OK;
-    } catch (const AutomationError& e) {
-        return hresultOfRuntimeNumber(e.number());
-    }
+    });
 }
 
 HRESULT EnumVariantServer::Clone(IEnumVARIANT** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    try {
-        auto* copy = new EnumVariantServer(collection_, collection_->enumerate());
+    return comBoundary([&] {
+        auto copy = ComPtr<IEnumVARIANT>::adopt(new EnumVariantServer(collection_, collection_->enumerate()));
         HRESULT hr = copy->Skip(position_);
-        if (FAILED(hr)) {
-            copy->Release();
-            return hr;
-        }
-        *out = copy;
-        return S_OK;
-    } catch (const AutomationError& e) {
-        return hresultOfRuntimeNumber(e.number());
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+        if (SUCCEEDED(hr)) *out = copy.detach();
+        return hr;
+    });
 }
 
 }  // namespace korvane::com

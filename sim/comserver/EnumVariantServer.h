@@ -12,6 +12,7 @@
 namespace korvane::com {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor): a COM object ends only through its last Release
 class EnumVariantServer final : public ComObject<EnumVariantServer, IEnumVARIANT> {
 public:
     // One reference, owned by the creator. The collection is kept for Reset and Clone.

@@ -1,15 +1,10 @@
 #pragma once
-// Form measures in twips, as the form was designed, and their dialog-template equivalent.
+// The form's design measures (twips) in dialog units, as the dialog template must carry them.
 #include <cstdint>
 
-namespace korvane {
+#include "app/TwipsRect.h"
 
-struct TwipsRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
+namespace korvane {
 
 struct DialogUnitRect {
     int32_t x = 0;

@@ -1,6 +1,7 @@
-#include "automation/win32/ServerObjects.h"
+#include "comserver/ServerObjects.h"
 
-#include "automation/win32/DispatchServer.h"
+#include "automation/win32/ComDispatch.h"
+#include "comserver/DispatchServer.h"
 
 namespace korvane::com {
 
@@ -28,6 +29,16 @@ ComPtr<IDispatch> ServerObjects::wrap(const DispatchPtr& object) {
 DispatchPtr ServerObjects::unwrap(IDispatch* p) const {
     auto found = byInterface_.find(p);
     return found == byInterface_.end() ? DispatchPtr{} : found->second->target();
+}
+
+IDispatch* ServerObjects::exportObject(const DispatchPtr& object) {
+    if (dynamic_cast<ComDispatch*>(object.get())) return ObjectBridge::exportObject(object);
+    return wrap(object).detach();
+}
+
+DispatchPtr ServerObjects::importObject(IDispatch* object) {
+    if (DispatchPtr own = unwrap(object)) return own;
+    return ObjectBridge::importObject(object);
 }
 
 unsigned long ServerObjects::heldReferences() const {

@@ -10,6 +10,7 @@
 namespace korvane::com {
 
 KORVANE_COM_IMPLEMENTATION_BEGIN
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor): a COM object ends only through its last Release
 class ServerTypeInfo final : public ComObject<ServerTypeInfo, ITypeInfo> {
 public:
     // A new object with one reference, owned by the caller.

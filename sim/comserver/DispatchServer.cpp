@@ -1,4 +1,4 @@
-#include "automation/win32/DispatchServer.h"
+#include "comserver/DispatchServer.h"
 
 #include <new>
 #include <string>
@@ -9,9 +9,10 @@
 #include "automation/win32/Bstr.h"
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComVariant.h"
-#include "automation/win32/EnumVariantServer.h"
-#include "automation/win32/ServerObjects.h"
-#include "automation/win32/ServerTypeInfo.h"
+#include "comserver/ComBoundary.h"
+#include "comserver/EnumVariantServer.h"
+#include "comserver/ServerObjects.h"
+#include "comserver/ServerTypeInfo.h"
 
 namespace korvane::com {
 
@@ -33,11 +34,12 @@ InvokeKind kindOf(WORD flags) {
     return InvokeKind::PropertyGet;
 }
 
-void fillException(EXCEPINFO* excep, const AutomationError& e) {
+// Runs in a handler, so it must not throw: a text that finds no memory stays null.
+void fillException(EXCEPINFO* excep, const AutomationError& e) noexcept {
     *excep = EXCEPINFO{};
     excep->scode = hresultOfRuntimeNumber(e.number());
-    excep->bstrDescription = Bstr(e.description()).detach();
-    excep->bstrSource = Bstr(e.source()).detach();
+    excep->bstrDescription = SysAllocStringLen(e.description().data(), static_cast<UINT>(e.description().size()));
+    excep->bstrSource = SysAllocStringLen(e.source().data(), static_cast<UINT>(e.source().size()));
 }
 
 // Arguments in declaration order, texts by reference bound to local texts that are written
@@ -71,7 +73,7 @@ private:
             slots_.push_back(slot);
             values_.push_back(Variant::textRef(texts_.back()));
         } else {
-            values_.push_back(fromComVariant(arg, ObjectAdoption::Server));
+            values_.push_back(fromComVariant(arg, ServerObjects::instance()));
         }
     }
 
@@ -90,17 +92,22 @@ DispatchServer::~DispatchServer() { ServerObjects::instance().forget(this); }
 
 HRESULT DispatchServer::GetTypeInfoCount(UINT* count) {
     if (!count) return E_POINTER;
-    *count = ServerObjects::instance().typeOf(*target_) ? 1u : 0u;
-    return S_OK;
+    *count = 0;
+    return comBoundary([&] {
+        *count = ServerObjects::instance().typeOf(*target_) ? 1u : 0u;
+        return S_OK;
+    });
 }
 
 HRESULT DispatchServer::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    auto type = ServerObjects::instance().typeOf(*target_);
-    if (!type || index != 0) return DISP_E_BADINDEX;
-    *out = ServerTypeInfo::create(*type);
-    return S_OK;
+    return comBoundary([&] {
+        auto type = ServerObjects::instance().typeOf(*target_);
+        if (!type || index != 0) return DISP_E_BADINDEX;
+        *out = ServerTypeInfo::create(*type);
+        return S_OK;
+    });
 }
 
 HRESULT DispatchServer::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
@@ -117,8 +124,9 @@ HRESULT DispatchServer::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
             ids[0] = DISPID_UNKNOWN;
             return DISP_E_UNKNOWNNAME;
         }
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
+    } catch (...) {
+        ids[0] = DISPID_UNKNOWN;
+        return hresultOfCurrentException();
     }
     return count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
 }
@@ -143,14 +151,14 @@ HRESULT DispatchServer::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
             Arguments args(*params, kind == InvokeKind::PropertyPut);
             value = target_->invoke(id, kind, args.values());
         }
-        if (result) toComVariant(value, *result);
+        if (result) toComVariant(value, *result, ServerObjects::instance());
         return S_OK;
     } catch (const AutomationError& e) {
         if (!excep) return hresultOfRuntimeNumber(e.number());
         fillException(excep, e);
         return DISP_E_EXCEPTION;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
+    } catch (...) {
+        return hresultOfCurrentException();
     }
 }
 
