@@ -4,7 +4,6 @@
 // "<stage> <microseconds since the process was created>", after a first line "created-filetime <system
 // time of the creation, 100 ns units>". Without the variable nothing is traced,
 // nothing is wrapped and nothing is written: the run is the plain one.
-#include <exception>
 #include <memory>
 
 #include "app/ProcessTable.h"
@@ -35,10 +34,6 @@ public:
         return inner_.messageBox(text, style, title);
     }
     int32_t chooseTemplate() override;
-    [[noreturn]] void endProcess(int32_t exitCode) override {
-        inner_.endProcess(exitCode);
-        std::terminate();  // the port promises not to come back
-    }
 
 private:
     UserInterface& inner_;

@@ -98,15 +98,15 @@ std::vector<Match> matchesOf(const std::wstring& spec, bool folders) {
     const std::wstring folder = separator == std::wstring::npos ? std::wstring() : spec.substr(0, separator + 1);
     std::vector<Match> matches;
     WIN32_FIND_DATAW data{};
-    FindHandle find(spec, data);
-    if (!find.valid()) {
+    const FindHandle find = findFirst(spec, data);
+    if (!find) {
         if (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_NO_MORE_FILES) return matches;
         raiseLastError();
     }
     do {
         if (!isDotEntry(data.cFileName) && isFolder(data.dwFileAttributes) == folders)
             matches.push_back({folder + data.cFileName, data.dwFileAttributes});
-    } while (find.next(data));
+    } while (findNext(find, data));
     return matches;
 }
 
