@@ -52,6 +52,7 @@ HHOOK showHook = nullptr;
 
 // The first top-level window of the thread that becomes visible is the dialog.
 LRESULT CALLBACK watchShow(int code, WPARAM wParam, LPARAM lParam) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): Win32 hands the pointer back as an integer
     const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (code == HC_ACTION && showHook && message->message == WM_SHOWWINDOW && message->wParam &&
         !::GetParent(message->hwnd)) {
