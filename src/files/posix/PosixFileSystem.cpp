@@ -321,11 +321,11 @@ void PosixFileSystem::createFolder(const std::wstring& path) {
     if (::mkdir(host.c_str(), 0777) != 0) raiseErrno(errno, host);
 }
 
-std::vector<std::wstring> PosixFileSystem::matchesOf(const std::wstring& spec, bool folders) {
-    const size_t separator = spec.find_last_of(L"\\/");
-    const std::wstring prefix = separator == std::wstring::npos ? std::wstring() : spec.substr(0, separator + 1);
-    const std::wstring folder = separator == std::wstring::npos ? L"." : separator == 0 ? L"\\" : spec.substr(0, separator);
-    const std::wstring pattern = separator == std::wstring::npos ? spec : spec.substr(separator + 1);
+std::vector<std::wstring> PosixFileSystem::matchesOf(const std::wstring& wildcardName, bool folders) {
+    const size_t separator = wildcardName.find_last_of(L"\\/");
+    const std::wstring prefix = separator == std::wstring::npos ? std::wstring() : wildcardName.substr(0, separator + 1);
+    const std::wstring folder = separator == std::wstring::npos ? L"." : separator == 0 ? L"\\" : wildcardName.substr(0, separator);
+    const std::wstring pattern = separator == std::wstring::npos ? wildcardName : wildcardName.substr(separator + 1);
     std::vector<std::wstring> matches;
     for (const std::wstring& name : namesIn(folder, folders))
         if (matchesFindPattern(name, pattern)) matches.push_back(prefix + name);

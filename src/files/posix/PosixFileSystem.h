@@ -74,7 +74,7 @@ private:
     std::string requireHostPath(const std::wstring& path) const;
     std::vector<std::wstring> namesIn(const std::wstring& folder, bool folders);
     // The files or folders a name with wildcards in its last part stands for, as full names.
-    std::vector<std::wstring> matchesOf(const std::wstring& spec, bool folders);
+    std::vector<std::wstring> matchesOf(const std::wstring& wildcardName, bool folders);
     // The sources of a copy or move: the files a wildcard name matches (none is 53), or the name.
     std::vector<std::wstring> sourcesOf(const std::wstring& from);
     void moveOneFile(const std::wstring& from, const std::wstring& to);

@@ -93,12 +93,12 @@ struct Match {
 
 // The entries a name with wildcards in its last part stands for, files or folders, in the file
 // system's order. None is an empty list; a folder on the way that is missing raises its error.
-std::vector<Match> matchesOf(const std::wstring& spec, bool folders) {
-    const size_t separator = spec.find_last_of(L"\\/");
-    const std::wstring folder = separator == std::wstring::npos ? std::wstring() : spec.substr(0, separator + 1);
+std::vector<Match> matchesOf(const std::wstring& wildcardName, bool folders) {
+    const size_t separator = wildcardName.find_last_of(L"\\/");
+    const std::wstring folder = separator == std::wstring::npos ? std::wstring() : wildcardName.substr(0, separator + 1);
     std::vector<Match> matches;
     WIN32_FIND_DATAW data{};
-    const FindHandle find = findFirst(spec, data);
+    const FindHandle find = findFirst(wildcardName, data);
     if (!find) {
         if (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_NO_MORE_FILES) return matches;
         raiseLastError();
