@@ -44,10 +44,6 @@ std::wstring withoutClosingBackslash(std::wstring path) {
     return path;
 }
 
-std::wstring childOf(const std::wstring& folder, const wchar_t* name) {
-    return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
-}
-
 using FindHandle = UniqueResource<HANDLE, &::FindClose, NullOrAllOnesEmpty<HANDLE>>;
 
 // The first entry of a folder listing in data; an empty handle when there is none (GetLastError says why).
@@ -124,11 +120,11 @@ void removeTree(const std::wstring& folder, DWORD attributes, bool force) {
     }
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
         WIN32_FIND_DATAW data{};
-        const FindHandle find = findFirst(childOf(folder, L"*"), data);
+        const FindHandle find = findFirst(intoFolder(folder, L"*"), data);
         if (!find && ::GetLastError() != ERROR_FILE_NOT_FOUND) raiseLastError();
         for (bool more = static_cast<bool>(find); more; more = findNext(find, data)) {
             if (isDotEntry(data.cFileName)) continue;
-            const std::wstring child = childOf(folder, data.cFileName);
+            const std::wstring child = intoFolder(folder, data.cFileName);
             if (isFolder(data.dwFileAttributes)) {
                 removeTree(child, data.dwFileAttributes, force);
                 continue;
@@ -272,7 +268,7 @@ std::vector<std::wstring> Win32FileSystem::namesIn(const std::wstring& folder, b
     if (attributes == INVALID_FILE_ATTRIBUTES || !isFolder(attributes)) raiseRuntimeError(rt::PathNotFound);
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data{};
-    const FindHandle find = findFirst(childOf(folder, L"*"), data);
+    const FindHandle find = findFirst(intoFolder(folder, L"*"), data);
     if (!find) {
         if (::GetLastError() == ERROR_FILE_NOT_FOUND) return names;
         raiseLastError();
