@@ -14,4 +14,8 @@ struct PlatformServices {
     std::shared_ptr<AutomationBinder> binder;
 };
 
+// The services of the platform the program was built for: its file system, process table and
+// automation runtime (defaultFileSystem(), defaultProcessTable(), defaultAutomationBinder()).
+PlatformServices defaultPlatformServices();
+
 }  // namespace korvane

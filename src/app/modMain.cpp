@@ -33,17 +33,12 @@ constexpr wchar_t kApplicationTitle[] = L"Korvane";
 constexpr wchar_t kTitelWarnung[] = L"Warnung";
 constexpr wchar_t kTitelAchtung[] = L"Achtung";
 
-// The texts as the users know them, the misspelt "getuascht" included.
-const std::wstring kVorlageFehlt =
-    std::wstring(L"Draftvorlage konnte nicht gefunden werden!") + kCrLf + L"Bitte wenden Sie sich an den Administrator.";
+// The texts as the users know them, the misspelt "getuascht" included (the shared ones below).
 const std::wstring kNichtGeoeffnet =
     std::wstring(L"SolidEdge ist nicht geöffnet!") + kCrLf + L"Hintergrundblätter können nicht getuascht werden";
-const std::wstring kMehrfachGestartet =
-    std::wstring(L"SolidEdge ist mehrfach gestartet!") + kCrLf + L"Hintergrundblätter können nicht getauscht werden";
 const std::wstring kBestaetigung =
     std::wstring(L"Beim Tauschen der Hintergrundblätter kann die Zeichnung zerstört werden.") + kCrLf +
     L"evtl. die Datei vorher speichern!" + kCrLf + kCrLf + L"Hintergrundblätter tauschen?";
-const std::wstring kSchriftfeldFehlt = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
 const std::wstring kKeineZeichnung =
     std::wstring(L"Das aktive Dokument ist keine Zeichnung!") + kCrLf + L"Hintergrundblätter können nicht getauscht werden";
 
@@ -57,13 +52,10 @@ std::wstring unchangedSheetsText(size_t count) {
 }
 
 int32_t run(UserInterface& ui, const PlatformServices& services, std::unique_ptr<clsSolidEdgeDraft>& draft) {
-    const std::wstring verzeichnis = templateDirectory();
-
     // Steps 1-4: both templates must exist (the second is not tested when the first is missing).
     {
         auto dateien = std::make_unique<clsFileString>(services.fileSystem);
-        if (!dateien->existiertDatei(verzeichnis + kVorlageNormal) ||
-            !dateien->existiertDatei(verzeichnis + kVorlageEngChin)) {
+        if (!templatesPresent(*dateien)) {
             ui.messageBox(kVorlageFehlt, mb::Critical, kTitelWarnung);
             return exitcode::TemplateMissing;
         }
@@ -84,7 +76,7 @@ int32_t run(UserInterface& ui, const PlatformServices& services, std::unique_ptr
     }
 
     // Step 9: the dialog object stays with the user interface until the end of the process.
-    const std::wstring vorlage = ui.chooseTemplate() == 1 ? kVorlageEngChin : kVorlageNormal;
+    const std::wstring vorlage = templateFile(ui.chooseTemplate());
 
     // Step 10.
     if (ui.messageBox(kBestaetigung, mb::InformationOkCancel, kTitelAchtung) == mb::AnswerCancel) {
@@ -111,7 +103,7 @@ int32_t run(UserInterface& ui, const PlatformServices& services, std::unique_ptr
             aktiveZeichnung);
     }
     if (!schriftfeldAngelegt) ui.messageBox(kSchriftfeldFehlt, mb::Information, kTitelAchtung);
-    draft->ersetzeHintergrundblaetter(verzeichnis + vorlage);  // status not examined
+    draft->ersetzeHintergrundblaetter(vorlage);  // status not examined
     const size_t unveraendert = draft->unveraenderteBlaetter().size();
 
     // Step 14: the teardown gives the CAD application its settings back before the notice is read.
@@ -121,6 +113,12 @@ int32_t run(UserInterface& ui, const PlatformServices& services, std::unique_ptr
 }
 
 }  // namespace
+
+const std::wstring kVorlageFehlt =
+    std::wstring(L"Draftvorlage konnte nicht gefunden werden!") + kCrLf + L"Bitte wenden Sie sich an den Administrator.";
+const std::wstring kMehrfachGestartet =
+    std::wstring(L"SolidEdge ist mehrfach gestartet!") + kCrLf + L"Hintergrundblätter können nicht getauscht werden";
+const std::wstring kSchriftfeldFehlt = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
 
 // In the runtime's familiar form; numbers that are really HRESULTs also show their hexadecimal form.
 std::wstring errorReport(const AutomationError& e) {
@@ -134,6 +132,14 @@ std::wstring errorReport(const AutomationError& e) {
 }
 
 std::wstring templateDirectory() { return L"\\\\" + fromUtf8(KORVANE_FILE_SERVER) + kShare; }
+
+std::wstring templateFile(int32_t choice) {
+    return templateDirectory() + (choice == 1 ? kVorlageEngChin : kVorlageNormal);
+}
+
+bool templatesPresent(clsFileString& files) {
+    return files.existiertDatei(templateFile(0)) && files.existiertDatei(templateFile(1));
+}
 
 int32_t Main(UserInterface& ui, const PlatformServices& services) {
     // No guard over the steps: an error raised by a callee ends the run here. A run that ends by

@@ -30,6 +30,35 @@ std::optional<Option> asOption(const std::wstring& argument) {
     return option;
 }
 
+// Every option: a switch sets its flag, any other takes a value into its text.
+struct KnownOption {
+    const wchar_t* name;
+    bool BatchOptions::*flag;
+    std::wstring BatchOptions::*text;
+};
+
+constexpr KnownOption kKnownOptions[] = {
+    {L"?", &BatchOptions::help, nullptr},
+    {L"h", &BatchOptions::help, nullptr},
+    {L"hilfe", &BatchOptions::help, nullptr},
+    {L"help", &BatchOptions::help, nullptr},
+    {L"s", &BatchOptions::subfolders, nullptr},
+    {L"unterordner", &BatchOptions::subfolders, nullptr},
+    {L"probe", &BatchOptions::probe, nullptr},
+    {L"fortsetzen", &BatchOptions::resume, nullptr},
+    {L"liste", nullptr, &BatchOptions::listFile},
+    {L"vorlage", nullptr, &BatchOptions::templateChoice},
+    {L"bericht", nullptr, &BatchOptions::reportFile},
+    {L"sicherung", nullptr, &BatchOptions::backupFolder},
+};
+
+const KnownOption* knownOption(const std::wstring& name) {
+    for (const KnownOption& known : kKnownOptions) {
+        if (name == known.name) return &known;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std::wstring>& arguments) {
@@ -41,29 +70,21 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
             continue;
         }
         const std::wstring& n = option->name;
-        static const wchar_t* const known[] = {L"?", L"h", L"hilfe", L"help", L"s", L"unterordner", L"probe",
-                                               L"fortsetzen", L"liste", L"vorlage", L"bericht", L"sicherung"};
-        bool isKnown = false;
-        for (const wchar_t* k : known) isKnown = isKnown || n == k;
-        if (!isKnown) return OptionsError{L"Unbekannte Option: " + argument};
-        const bool flag = n == L"?" || n == L"h" || n == L"hilfe" || n == L"help" || n == L"s" ||
-                          n == L"unterordner" || n == L"probe" || n == L"fortsetzen";
-        if (flag && option->hasValue) return OptionsError{L"Die Option /" + n + L" nimmt keinen Wert."};
-        if (!flag && (!option->hasValue || option->value.empty())) {
+        const KnownOption* known = knownOption(n);
+        if (!known) return OptionsError{L"Unbekannte Option: " + argument};
+        if (known->flag) {
+            if (option->hasValue) return OptionsError{L"Die Option /" + n + L" nimmt keinen Wert."};
+            options.*(known->flag) = true;
+            continue;
+        }
+        if (option->value.empty()) {
             std::wstring text = L"Die Option /" + n;
             text += L" braucht einen Wert, z. B. /";
             text += n;
             text += L":...";
             return OptionsError{text};
         }
-        if (n == L"?" || n == L"h" || n == L"hilfe" || n == L"help") options.help = true;
-        else if (n == L"s" || n == L"unterordner") options.subfolders = true;
-        else if (n == L"probe") options.probe = true;
-        else if (n == L"fortsetzen") options.resume = true;
-        else if (n == L"liste") options.listFile = option->value;
-        else if (n == L"vorlage") options.templateChoice = option->value;
-        else if (n == L"bericht") options.reportFile = option->value;
-        else options.backupFolder = option->value;
+        options.*(known->text) = option->value;
     }
     if (options.help) return options;
     if (options.folders.empty() && options.listFile.empty())

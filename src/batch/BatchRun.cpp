@@ -27,11 +27,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kReconnectAttempts = 6;
 constexpr auto kReconnectPause = std::chrono::seconds(2);
 
-const std::wstring kVorlageFehlt = L"Draftvorlage konnte nicht gefunden werden!\r\nBitte wenden Sie sich an den Administrator.";
-const std::wstring kMehrfachGestartet = L"SolidEdge ist mehrfach gestartet!\r\nHintergrundblätter können nicht getauscht werden";
-
-std::wstring errorLine(const AutomationError& e) { return errorReport(e); }
-
 std::chrono::milliseconds since(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
 }
@@ -68,7 +63,7 @@ public:
         try {
             cad.connect(leftOpen);
         } catch (const AutomationError& e) {
-            console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" + errorLine(e));
+            console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" + errorReport(e));
             return batchexit::CouldNotStart;
         }
         if (!startReport()) return batchexit::CouldNotStart;
@@ -92,9 +87,7 @@ private:
     std::optional<std::wstring> checkTemplates() {
         const std::wstring choice = templateFileOf(options_.templateChoice);
         const bool named = choice != options_.templateChoice;
-        const bool present = named ? files_.existiertDatei(templateDirectory() + L"normal.dft") &&
-                                         files_.existiertDatei(templateDirectory() + L"EngChinNormal.dft")
-                                   : files_.existiertDatei(choice);
+        const bool present = named ? templatesPresent(files_) : files_.existiertDatei(choice);
         if (!present) {
             console_.line(kVorlageFehlt);
             return std::nullopt;
@@ -126,7 +119,7 @@ private:
         try {
             if (!options_.resume) env_.contents.writeBytes(reportFile_, reportHeader());
         } catch (const AutomationError& e) {
-            console_.line(L"Der Bericht " + reportFile_ + L" kann nicht geschrieben werden:\r\n" + errorLine(e));
+            console_.line(L"Der Bericht " + reportFile_ + L" kann nicht geschrieben werden:\r\n" + errorReport(e));
             return false;
         }
         return true;
@@ -176,7 +169,7 @@ private:
                 result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
                 if (const auto failure = reconnect(cad)) {
                     record(result);
-                    console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorLine(*failure));
+                    console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorReport(*failure));
                     return true;
                 }
             }
@@ -233,8 +226,8 @@ private:
 }  // namespace
 
 std::wstring templateFileOf(const std::wstring& choice) {
-    if (equalsIgnoringCase(choice, L"Normal")) return templateDirectory() + L"normal.dft";
-    if (equalsIgnoringCase(choice, L"eng.chin.Normal")) return templateDirectory() + L"EngChinNormal.dft";
+    if (equalsIgnoringCase(choice, L"Normal")) return templateFile(0);
+    if (equalsIgnoringCase(choice, L"eng.chin.Normal")) return templateFile(1);
     return choice;
 }
 

@@ -7,15 +7,8 @@
 
 namespace korvane {
 
-namespace {
-
 namespace app = member::application;
 namespace docs = member::documents;
-
-// The error a batch reports when it has no CAD application to work with.
-constexpr int32_t kNoApplication = static_cast<int32_t>(0x80040001u);
-
-}  // namespace
 
 CadConnection::CadConnection(std::wstring templatePath, PlatformServices services)
     : templatePath_(std::move(templatePath)), services_(std::move(services)), files_(services_.fileSystem) {}
@@ -45,31 +38,20 @@ void CadConnection::connect(const std::vector<std::wstring>& leftOpenByBatch) {
     application_ = cad_->liefereSolidEdgeApplication();
     startedHere_ = cad_->started();
     draft_ = std::make_unique<clsSolidEdgeDraft>(services_.binder, services_.fileSystem);
-    if (application_.isNothing()) {
-        const auto& failure = cad_->bindingFailure();
-        throw failure ? *failure
-                      : AutomationError(kNoApplication, L"SolidEdgeobjekt konnte nicht erstellt werden", L"SolidEdge Klasse");
-    }
+    // A failed binding always leaves its report.
+    if (application_.isNothing()) throw cad_->bindingFailure().value();
     for (const std::wstring& name : leftOpenByBatch) cad_->schlieseSolidEdgeDokument(name);
 
-    const std::wstring wantedTemplate = files_.convertNachUNC(Variant(templatePath_));
+    usersDocuments_.clear();
     Object documents = application_.getObject(app::Documents);
     const int32_t count = documents.get(docs::Count).toLong();
-    usersDocuments_.clear();
     for (int32_t position = 1; position <= count; ++position) {
         Object document = documents.callObject(docs::Item, {Variant::i4(position)});
-        const auto name = uncNameOfDocument(files_, document.get(L"FullName"));
-        if (!name) continue;
-        usersDocuments_.insert(*name);
-        if (*name == wantedTemplate && !template_ && document.get(L"Type").toLong() == doctype::Draft)
-            template_ = document;
+        if (const auto name = uncNameOfDocument(files_, document.get(L"FullName"))) usersDocuments_.insert(*name);
     }
-    if (!template_) {
-        template_ = draft_->liefereSolidEdgeDraftDokument(templatePath_);
-        if (template_.isNothing())
-            throw AutomationError(rt::InvalidArgument, L"Die Vorlage " + templatePath_ + L" ist keine Zeichnung.");
-        templateOpenedHere_ = true;
-    }
+    template_ = draft_->findOrOpenDraft(templatePath_, templateOpenedHere_);
+    if (template_.isNothing())
+        throw AutomationError(rt::InvalidArgument, L"Die Vorlage " + templatePath_ + L" ist keine Zeichnung.");
 }
 
 void CadConnection::reconnect() {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "app/modMain.h"
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "cad/DocumentName.h"
@@ -16,8 +17,6 @@ namespace docs = member::documents;
 
 // Failures of the batch's own steps, in the runtime's numbering where one fits.
 constexpr int32_t kBackupFailed = rt::PathFileAccessError;
-
-const std::wstring kSchriftfeldFehlt = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
 
 // Ends the drawing's work with a result that is no failure of a CAD call.
 struct Leave {

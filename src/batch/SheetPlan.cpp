@@ -1,20 +1,14 @@
 #include "batch/SheetPlan.h"
 
-#include "cad/MemberIds.h"
+#include "drawing/BackgroundSheets.h"
 
 namespace korvane {
 
-namespace sheets = member::sheets;
-
 std::vector<SheetInfo> backgroundSheetsOf(const Object& document) {
     std::vector<SheetInfo> out;
-    const std::vector<Variant> items = document.getObject(member::draft::SheetGroups)
-                                           .callObject(sheets::GroupItem, {Variant::i2(sheets::BackgroundGroup)})
-                                           .getObject(sheets::GroupSheets)
-                                           .items();
-    for (const Variant& item : items) {
+    for (const Variant& item : backgroundSheets(document)) {
         const Object sheet = Object::from(item);
-        out.push_back({sheet.get(L"Name").toText(), sheet.getObject(sheets::Setup).get(sheets::SetupSize).toLong()});
+        out.push_back({sheet.get(L"Name").toText(), sheetSize(sheet)});
     }
     return out;
 }

@@ -8,6 +8,7 @@
 #include "automation/ErrorPolicy.h"
 #include "cad/DocumentName.h"
 #include "cad/MemberIds.h"
+#include "drawing/BackgroundSheets.h"
 #include "drawing/ScreenUpdatingRestore.h"
 #include "drawing/TitleBlockRow.h"
 #include "files/clsFileString.h"
@@ -25,17 +26,6 @@ namespace cmd = member::command;
 
 void sendCommand(const Object& application, int32_t command) {
     application.call(app::StartCommand, {Variant::i4(command)});
-}
-
-std::vector<Variant> backgroundSheets(const Object& drawing) {
-    return drawing.getObject(draft::SheetGroups)
-        .callObject(sheets::GroupItem, {Variant::i2(sheets::BackgroundGroup)})
-        .getObject(sheets::GroupSheets)
-        .items();
-}
-
-int32_t sheetSize(const Object& sheet) {
-    return sheet.getObject(sheets::Setup).get(sheets::SetupSize).toLong();
 }
 
 // Empties the selection of the window that is current right now and selects everything on its

@@ -33,6 +33,9 @@ public:
     // The document active in the CAD application when it is a drafting document, else Nothing.
     Object liefereAktiveZeichnung();
     Object liefereSolidEdgeDraftDokument(const std::wstring& DateiName);
+    // The same, also telling whether the file had to be opened for the call: a document the CAD
+    // application had open already (under a name that differed only in letter case, too) is the user's.
+    Object findOrOpenDraft(const std::wstring& DateiName, bool& openedHere);
 
     bool anlegenTarvoSchriftfeldProperties(
         const std::wstring& sDrawingDrawDescription, const std::wstring& sDrawingDrawDocumentType,
@@ -69,8 +72,6 @@ public:
     size_t angelegteEigenschaften() const noexcept { return added_; }
 
 private:
-    // liefereSolidEdgeDraftDokument, also telling whether the file had to be opened for the call.
-    Object findOrOpenDraft(const std::wstring& DateiName, bool& openedHere);
     // A title-block operation given no document works on the active one, and hands it back.
     void takeActiveDocumentIfNone(Object& SEDraftDatei);
     std::wstring propertyOrFallback(const Object& SeDokument, const std::wstring& sPropertySet,

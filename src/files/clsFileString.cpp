@@ -249,7 +249,7 @@ int32_t clsFileString::kopiereDatei(const std::wstring& sAlterDateiname, const s
     // A source with wildcards copies every file it matches into the folder the new name names,
     // as the runtime's CopyFile does; that folder is the one made, and no match is its 53.
     const bool several = hasWildcards(sAlterDateiname);
-    const bool namedFolder = several && !sNeuerDateiName.empty() && sNeuerDateiName.back() != L'\\';
+    const bool namedFolder = several && !sNeuerDateiName.empty() && !endsWithSeparator(sNeuerDateiName);
     const std::wstring targetFolder = namedFolder ? sNeuerDateiName : ermittleVerzeichnis(sNeuerDateiName);
     if (!existiertVerzeichnis(targetFolder)) erstelleVerzeichnis(targetFolder);
     if (several) return statusOf([&] { fso_->copyFile(sAlterDateiname, sNeuerDateiName, true); });

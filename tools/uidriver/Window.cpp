@@ -210,13 +210,6 @@ bool click(const WindowView& w, const std::wstring& caption) {
     return true;
 }
 
-void escape(const WindowView& w) {
-    // The key goes to the control that has the focus in the window's thread, as typing would.
-    const HWND target = focusOf(w.hwnd);
-    ::PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    ::PostMessageW(target, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
-}
-
 unsigned virtualKeyOf(const std::wstring& name) {
     static const std::pair<const wchar_t*, unsigned> keys[] = {
         {L"Up", VK_UP},   {L"Down", VK_DOWN},   {L"Left", VK_LEFT},     {L"Right", VK_RIGHT},
@@ -247,6 +240,8 @@ const Control* focusedControl(const WindowView& w) {
     }
     return nullptr;
 }
+
+void escape(const WindowView& w) { typeKey(w, VK_ESCAPE); }
 
 void closeByWindowMenu(const WindowView& w) { ::PostMessageW(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
 

@@ -5,15 +5,10 @@
 
 #include "app/PlatformServices.h"
 #include "app/modMain.h"
-#include "app/win32/ToolhelpProcessTable.h"
 #include "app/win32/Win32UserInterface.h"
-#include "automation/AutomationBinder.h"
 #include "automation/AutomationError.h"
 #include "automation/win32/Apartment.h"
-#include "automation/win32/ComBinder.h"
 #include "automation/win32/RetryMessageFilter.h"
-#include "files/FileSystem.h"
-#include "files/win32/Win32FileSystem.h"
 #include "StartupTrace.h"
 
 namespace {
@@ -48,10 +43,10 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         com::Apartment apartment;
         com::RetryMessageFilter retry;
         startup::mark("com-ready");
-        std::shared_ptr<ProcessTable> processes = std::make_shared<ToolhelpProcessTable>();
-        if (startup::tracing()) processes = std::make_shared<startup::TracedProcessTable>(processes);
-        const PlatformServices services{std::make_shared<Win32FileSystem>(), std::move(processes),
-                                        std::make_shared<com::ComBinder>()};
+        PlatformServices services = defaultPlatformServices();
+        if (startup::tracing()) {
+            services.processTable = std::make_shared<startup::TracedProcessTable>(services.processTable);
+        }
         // Main has dropped every object of the run when it returns; only the user interface is left.
         return Main(ui, services);
     } catch (const AutomationError& e) {

@@ -6,22 +6,17 @@
 
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/win32/ToolhelpProcessTable.h"
-#include "automation/AutomationBinder.h"
+#include "app/PlatformServices.h"
 #include "automation/AutomationError.h"
 #include "automation/win32/Apartment.h"
-#include "automation/win32/ComBinder.h"
 #include "automation/win32/RetryMessageFilter.h"
 #include "batch/BatchRun.h"
 #include "batch/win32/ConsoleStop.h"
 #include "batch/win32/Win32BatchFiles.h"
 #include "batch/win32/Win32Console.h"
-#include "files/FileSystem.h"
-#include "files/win32/Win32FileSystem.h"
 
 namespace {
 
@@ -101,10 +96,8 @@ int wmain() {
         com::Apartment apartment;
         com::RetryMessageFilter retry;
         Win32BatchFiles contents;
-        PlatformServices services{std::make_shared<Win32FileSystem>(), std::make_shared<ToolhelpProcessTable>(),
-                                  std::make_shared<com::ComBinder>()};
-        BatchEnvironment environment{console, contents, std::move(services), [&stop] { return stop.requested(); }, stamp,
-                                     measurement()};
+        BatchEnvironment environment{console, contents, defaultPlatformServices(),
+                                     [&stop] { return stop.requested(); }, stamp, measurement()};
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());

@@ -5,23 +5,11 @@
 #include <algorithm>
 
 #include "app/win32/UniqueHandle.h"
-#include "automation/AutomationError.h"
+#include "files/win32/LastError.h"
 
 namespace korvane {
 
 namespace {
-
-[[noreturn]] void raiseLastError() {
-    switch (GetLastError()) {
-    case ERROR_FILE_NOT_FOUND: raiseRuntimeError(rt::FileNotFound);
-    case ERROR_PATH_NOT_FOUND: raiseRuntimeError(rt::PathNotFound);
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: raiseRuntimeError(rt::PermissionDenied);
-    case ERROR_DISK_FULL: raiseRuntimeError(rt::DiskFull);
-    default: raiseRuntimeError(rt::PathFileAccessError);
-    }
-}
 
 void put(const std::wstring& path, std::string_view bytes, DWORD disposition, bool append) {
     UniqueHandle file(CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ, nullptr,

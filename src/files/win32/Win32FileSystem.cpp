@@ -9,39 +9,12 @@
 #include "automation/TextConvert.h"
 #include "automation/UniqueResource.h"
 #include "files/FileSystemSupport.h"
+#include "files/win32/LastError.h"
 #include "files/win32/NetworkConnection.h"
 
 namespace korvane {
 
 namespace {
-
-// The runtime number the scripting runtime raises for a Win32 error.
-int32_t runtimeNumberOf(DWORD error) {
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND: return rt::FileNotFound;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_FILENAME_EXCED_RANGE: return rt::PathNotFound;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT: return rt::PermissionDenied;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return rt::FileAlreadyExists;
-    case ERROR_INVALID_NAME: return rt::BadFileName;
-    case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_FULL: return rt::DiskFull;
-    case ERROR_TOO_MANY_OPEN_FILES: return rt::TooManyFiles;
-    case ERROR_INVALID_DRIVE: return rt::DeviceUnavailable;
-    case ERROR_NOT_READY: return rt::DiskNotReady;
-    case ERROR_NOT_SAME_DEVICE: return rt::RenameAcrossDrives;
-    default: return rt::PathFileAccessError;
-    }
-}
-
-[[noreturn]] void raiseLastError() { raiseRuntimeError(runtimeNumberOf(::GetLastError())); }
 
 DWORD attributesOrRaise(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -69,10 +42,6 @@ WIN32_FILE_ATTRIBUTE_DATA fileDataOrRaise(const std::wstring& path) {
 std::wstring withoutClosingBackslash(std::wstring path) {
     if (path.size() > 3 && path.back() == L'\\') path.pop_back();
     return path;
-}
-
-std::wstring childOf(const std::wstring& folder, const wchar_t* name) {
-    return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
 }
 
 using FindHandle = UniqueResource<HANDLE, &::FindClose, NullOrAllOnesEmpty<HANDLE>>;
@@ -151,11 +120,11 @@ void removeTree(const std::wstring& folder, DWORD attributes, bool force) {
     }
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
         WIN32_FIND_DATAW data{};
-        const FindHandle find = findFirst(childOf(folder, L"*"), data);
+        const FindHandle find = findFirst(intoFolder(folder, L"*"), data);
         if (!find && ::GetLastError() != ERROR_FILE_NOT_FOUND) raiseLastError();
         for (bool more = static_cast<bool>(find); more; more = findNext(find, data)) {
             if (isDotEntry(data.cFileName)) continue;
-            const std::wstring child = childOf(folder, data.cFileName);
+            const std::wstring child = intoFolder(folder, data.cFileName);
             if (isFolder(data.dwFileAttributes)) {
                 removeTree(child, data.dwFileAttributes, force);
                 continue;
@@ -299,7 +268,7 @@ std::vector<std::wstring> Win32FileSystem::namesIn(const std::wstring& folder, b
     if (attributes == INVALID_FILE_ATTRIBUTES || !isFolder(attributes)) raiseRuntimeError(rt::PathNotFound);
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data{};
-    const FindHandle find = findFirst(childOf(folder, L"*"), data);
+    const FindHandle find = findFirst(intoFolder(folder, L"*"), data);
     if (!find) {
         if (::GetLastError() == ERROR_FILE_NOT_FOUND) return names;
         raiseLastError();

@@ -1,0 +1,9 @@
+#include "app/PlatformServices.h"
+
+namespace korvane {
+
+PlatformServices defaultPlatformServices() {
+    return PlatformServices{defaultFileSystem(), defaultProcessTable(), defaultAutomationBinder()};
+}
+
+}  // namespace korvane
