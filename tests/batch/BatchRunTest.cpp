@@ -15,6 +15,7 @@
 namespace korvane::test {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -92,22 +93,24 @@ TEST_F(BatchCases, EveryKindOfDrawingEndsAsItsRowSays) {
     EXPECT_FALSE(sim().hasQuit());
 }
 
-TEST_F(BatchCases, TheTemplateIsOpenedOnceAndTheUsersDocumentsAreLeftAlone) {
+TEST_F(BatchCases, WhatTheUserHasOpenStaysAsItIsAndTheBackupFolderIsNoPartOfTheWork) {
     const std::wstring a = drawing(L"a.dft", drawingText({4}));
     const std::wstring b = drawing(L"Unterordner mit Blanks\\b.dft", drawingText({8}));
     const std::wstring user = drawing(L"offen.dft", drawingText({4}));
-    startApplication(L"running yes\nopen " + user + L"\n");
+    backupFolder = kFolder + L"\\Sicherung";
+    scratch.writeFile(backupFolder + L"\\früher.dft", drawingText({4}));
+    startApplication(L"running yes\nopen " + user + L"\nopen " + kTemplate + L"\n");
     EXPECT_EQ(batchexit::SomeNotDone, runBatch({kFolder, L"/s"}));
 
-    size_t templateOpens = 0;
-    for (const auto& c : sim().calls()) templateOpens += c.member == L"Open" && c.arguments.front().find(L"normal.dft") != std::wstring::npos;
-    EXPECT_EQ(1u, templateOpens);
+    EXPECT_EQ(3u, report().size());
     EXPECT_EQ(L"in Solid Edge geöffnet", rowOf(user).errorText);
     EXPECT_EQ(Outcome::Exchanged, rowOf(a).outcome);
     EXPECT_EQ(Outcome::Exchanged, rowOf(b).outcome);
-    ASSERT_EQ(1u, sim().documents().size());
-    EXPECT_EQ(user, sim().documents().front()->fullName());
-    EXPECT_FALSE(sim().documents().front()->modified());
+    ASSERT_FALSE(console.progressLines.empty());
+    EXPECT_EQ(0u, console.progressLines.front().rfind(L"[1/3]", 0)) << toUtf8(console.progressLines.front());
+    // The user's drawing and the template they had open are still open, unchanged and unsaved.
+    ASSERT_EQ(2u, sim().documents().size());
+    for (const auto& d : sim().documents()) EXPECT_FALSE(d->modified()) << toUtf8(d->fullName());
     EXPECT_EQ(0u, saves(user));
 }
 
@@ -199,25 +202,37 @@ TEST_F(BatchCases, AnInterruptedRunResumedProcessesEveryDrawingExactlyOnce) {
     }
 }
 
-TEST_F(BatchCases, ADrawingCutOffAtItsSaveGetsItsBackupBackAndIsDoneAgain) {
-    // A killed run left: its report with the drawing "in Arbeit", the drawing open in the CAD
-    // application with changes, and the file half written.
-    const std::wstring a = drawing(L"a.dft", drawingText({4}));
-    const std::string original = bytesOf(a);
-    scratch.writeFile(backupFolder + L"\\a.dft", original);
-    scratch.writeFile(a, original.substr(0, 20));
-    DrawingResult pending;
-    pending.path = a;
-    pending.outcome = Outcome::InProgress;
-    pending.backup = backupFolder + L"\\a.dft";
-    scratch.writeFile(reportFile, reportText({pending}));
-    startApplication(L"running yes\ndocument " + a + L"\ntype 2\nsheet background 4 X\nend\n");
+TEST_F(BatchCases, AResumedRunPassesOverWhatIsDoneAndRedoesTheDrawingCutOffAtItsSave) {
+    // A killed run left its report with one drawing done and one "in Arbeit", whose file is half written;
+    // that drawing is still open with changes in the CAD application, or the application is gone too.
+    for (const bool stillRunning : {true, false}) {
+        SCOPED_TRACE(stillRunning ? "CAD application still running" : "CAD application gone");
+        sims_.clear();
+        const std::wstring done = drawing(L"fertig.dft", drawingText({8}));
+        const std::wstring a = drawing(L"a.dft", drawingText({4}));
+        scratch.writeFile(backupFolder + L"\\a.dft", drawingText({4}));
+        scratch.writeFile(a, drawingText({4}).substr(0, 20));
+        DrawingResult finished, pending;
+        finished.path = done;
+        finished.outcome = Outcome::Exchanged;
+        pending.path = a;
+        pending.outcome = Outcome::InProgress;
+        pending.backup = backupFolder + L"\\a.dft";
+        scratch.writeFile(reportFile, reportText({finished, pending}));
+        startApplication(stillRunning ? L"running yes\ndocument " + a + L"\ntype 2\nsheet background 4 X\nend\n"
+                                      : L"running no\n");
 
-    EXPECT_EQ(batchexit::AllDone, runBatch({kFolder, L"/fortsetzen"}));
-    EXPECT_EQ(Outcome::Exchanged, rowOf(a).outcome);
-    EXPECT_EQ(original, bytesOf(backupFolder + L"\\a.dft"));
-    EXPECT_THAT(bytesOf(a), HasSubstr(kNew4));
-    EXPECT_THAT(bytesOf(a), HasSubstr("item Ansicht"));
+        EXPECT_EQ(batchexit::AllDone, runBatch({kFolder, L"/fortsetzen"}));
+        EXPECT_EQ(2u, report().size());
+        EXPECT_EQ(Outcome::Exchanged, rowOf(done).outcome);
+        EXPECT_EQ(drawingText({8}), bytesOf(done));
+        EXPECT_EQ(Outcome::Exchanged, rowOf(a).outcome);
+        EXPECT_EQ(drawingText({4}), bytesOf(backupFolder + L"\\a.dft"));
+        EXPECT_THAT(bytesOf(a), AllOf(HasSubstr(kNew4), HasSubstr("item Ansicht")));
+        EXPECT_TRUE(sim().documents().empty());
+        // An application the batch started is ended by it, also when it was bound anew in between.
+        EXPECT_EQ(!stillRunning, sim().hasQuit());
+    }
 }
 
 TEST_F(BatchCases, ADryRunChangesNothingAndSaysWhatWouldHappen) {
@@ -230,6 +245,7 @@ TEST_F(BatchCases, ADryRunChangesNothingAndSaysWhatWouldHappen) {
     EXPECT_FALSE(exists(backupFolder));
     const DrawingResult row = rowOf(a);
     EXPECT_EQ(Outcome::Probed, row.outcome);
+    EXPECT_EQ(L"", row.backup);
     EXPECT_EQ(L"Hintergrund 1 (4) → Vorlage A4, Hintergrund 3 (8) → Vorlage A3", row.exchanged);
     EXPECT_EQ(L"Hintergrund 2 (12)", row.withoutPartner);
     EXPECT_EQ(Outcome::Skipped, rowOf(part).outcome);
