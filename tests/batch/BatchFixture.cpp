@@ -60,8 +60,6 @@ void BatchFixture::startApplication(const std::wstring& scenario) {
     sims_.push_back(edgesim::Simulator::fromScenario(scenario, store));
 }
 
-void BatchFixture::startReplacement(const std::wstring& scenario) { startApplication(scenario); }
-
 const std::shared_ptr<edgesim::Simulator>& BatchFixture::current() const {
     for (const auto& s : sims_)
         if (!s->endedAbruptly() && !s->hasQuit()) return s;

@@ -32,10 +32,9 @@ inline const char kTemplateText[] =
     "sheet background 4 Vorlage A4\n  item Rahmen A4 neu\n"
     "sheet background 8 Vorlage A3\n  item Rahmen A3 neu\n";
 
-// A drawing with background sheets of the given sizes, each with its old frame, and the given
-// extra lines in its "Custom" set.
-inline std::string drawingText(const std::vector<int>& sizes, const std::string& customLines = "") {
-    std::string text = "type 2\npropertyset Custom\n" + customLines + "sheet working 8 Blatt1\n  item Ansicht\n";
+// A drawing with background sheets of the given sizes, each with its old frame.
+inline std::string drawingText(const std::vector<int>& sizes) {
+    std::string text = "type 2\npropertyset Custom\nsheet working 8 Blatt1\n  item Ansicht\n";
     for (size_t i = 0; i < sizes.size(); ++i) {
         const std::string size = std::to_string(sizes[i]);
         text += "sheet background " + size + " Hintergrund " + std::to_string(i + 1) + "\n  item Rahmen " + size +
@@ -76,7 +75,6 @@ public:
 
     // Starts the application from a scenario; later simulators take over when the one before died.
     void startApplication(const std::wstring& scenario = L"running yes\n");
-    void startReplacement(const std::wstring& scenario = L"running no\n");
     edgesim::Simulator& sim() const { return *sims_.front(); }
     // The first simulator that neither died nor quit (the last one when all did).
     const std::shared_ptr<edgesim::Simulator>& current() const;
@@ -100,7 +98,6 @@ public:
     std::shared_ptr<test::FakeProcessTable> processes = std::make_shared<test::FakeProcessTable>();
     CapturedConsole console;
     std::vector<std::shared_ptr<edgesim::Simulator>> sims_;
-
 };
 
 }  // namespace korvane::test

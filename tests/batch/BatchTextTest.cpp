@@ -11,29 +11,24 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// What a parsed command line asks for, as one text, so that a failure shows every difference at once.
+std::wstring asked(const BatchOptions& o) {
+    return std::wstring(o.probe ? L"probe " : L"") + (o.subfolders ? L"s " : L"") + (o.resume ? L"fortsetzen " : L"") +
+           L"vorlage=" + o.templateChoice + L" bericht=" + o.reportFile + L" liste=" + o.listFile;
+}
+
 TEST(BatchOptionsParse, WindowsAndDashSpellingsMeanTheSame) {
-    struct Row {
-        std::vector<std::wstring> args;
-        bool probe, subfolders, resume;
-        std::wstring templ, report, list;
+    const std::vector<std::pair<std::vector<std::wstring>, std::wstring>> rows = {
+        {{L"X:\\a", L"/probe", L"/s"}, L"probe s vorlage=Normal bericht= liste="},
+        {{L"X:\\a", L"--probe", L"--unterordner"}, L"probe s vorlage=Normal bericht= liste="},
+        {{L"X:\\a", L"/Vorlage:eng.chin.Normal", L"/BERICHT:b.csv", L"/fortsetzen"},
+         L"fortsetzen vorlage=eng.chin.Normal bericht=b.csv liste="},
+        {{L"--vorlage=C:\\v.dft", L"--liste=l.txt"}, L"vorlage=C:\\v.dft bericht= liste=l.txt"},
     };
-    const std::vector<Row> rows = {
-        {{L"X:\\a", L"/probe", L"/s"}, true, true, false, L"Normal", L"", L""},
-        {{L"X:\\a", L"--probe", L"--unterordner"}, true, true, false, L"Normal", L"", L""},
-        {{L"X:\\a", L"/Vorlage:eng.chin.Normal", L"/BERICHT:b.csv", L"/fortsetzen"}, false, false, true,
-         L"eng.chin.Normal", L"b.csv", L""},
-        {{L"--vorlage=C:\\v.dft", L"--liste=l.txt"}, false, false, false, L"C:\\v.dft", L"", L"l.txt"},
-    };
-    for (const Row& r : rows) {
-        const auto parsed = parseBatchOptions(r.args);
+    for (const auto& [args, expected] : rows) {
+        const auto parsed = parseBatchOptions(args);
         ASSERT_TRUE(std::holds_alternative<BatchOptions>(parsed)) << toUtf8(std::get<OptionsError>(parsed).text);
-        const auto& o = std::get<BatchOptions>(parsed);
-        EXPECT_EQ(r.probe, o.probe);
-        EXPECT_EQ(r.subfolders, o.subfolders);
-        EXPECT_EQ(r.resume, o.resume);
-        EXPECT_EQ(r.templ, o.templateChoice);
-        EXPECT_EQ(r.report, o.reportFile);
-        EXPECT_EQ(r.list, o.listFile);
+        EXPECT_EQ(expected, asked(std::get<BatchOptions>(parsed)));
     }
 }
 
@@ -71,15 +66,14 @@ TEST(BatchProgress, TheLineShowsPositionShareAndTimeLeft) {
 }
 
 TEST(BatchProgress, TheSummaryCountsEachOutcomeAndEachReason) {
-    std::vector<DrawingResult> results(6);
-    results[0].outcome = Outcome::Exchanged;
-    results[1].outcome = Outcome::PartlyExchanged;
-    results[2].outcome = Outcome::Skipped;
-    results[2].errorText = L"schreibgeschützt";
-    results[3].outcome = Outcome::Skipped;
-    results[3].errorText = L"schreibgeschützt";
-    results[4].outcome = Outcome::Failed;
-    results[5].outcome = Outcome::Exchanged;
+    std::vector<DrawingResult> results;
+    for (const auto& [outcome, why] : std::vector<std::pair<Outcome, std::wstring>>{
+             {Outcome::Exchanged, L""}, {Outcome::PartlyExchanged, L""}, {Outcome::Skipped, L"schreibgeschützt"},
+             {Outcome::Skipped, L"schreibgeschützt"}, {Outcome::Failed, L""}, {Outcome::Exchanged, L""}}) {
+        results.emplace_back();
+        results.back().outcome = outcome;
+        results.back().errorText = why;
+    }
     const std::wstring text = summaryText(results, 83s, false, false);
     EXPECT_EQ(L"Fertig: 6 Zeichnungen in 01:23\r\n"
               L"  getauscht:                   2\r\n"
