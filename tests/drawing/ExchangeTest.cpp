@@ -1,17 +1,18 @@
+// The background sheet exchange against the simulated application. The order of its member calls is
+// pinned by the end-to-end call log (tests/e2e/scenarios/happy-normal/log.expected).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
 #include "automation/AutomationError.h"
-#include "drawing/DrawingFixture.h"
+#include "cad/CadFixture.h"
 #include "drawing/clsSolidEdgeDraft.h"
 
 using namespace korvane;
-using korvane::test::DrawingFixture;
+using korvane::test::CadFixture;
 
 namespace {
 
@@ -42,16 +43,19 @@ std::wstring scenario(const std::vector<SheetSpec>& drawing, const std::vector<S
            L"\n";
 }
 
-const std::vector<int32_t> kOneSheet{10211, 57634, 10211, 10100, 57637};
-
 std::vector<int32_t> commandsFor(size_t pastedSheets) {
     std::vector<int32_t> out;
-    for (size_t i = 0; i < pastedSheets; ++i) out.insert(out.end(), kOneSheet.begin(), kOneSheet.end());
+    for (size_t i = 0; i < pastedSheets; ++i) out.insert(out.end(), {10211, 57634, 10211, 10100, 57637});
     out.push_back(10212);
     return out;
 }
 
 using Items = std::vector<std::vector<std::wstring>>;
+
+const std::vector<SheetSpec> kA3{{3, L"A3", {L"alt"}}};
+const std::vector<SheetSpec> kV3{{3, L"V3", {L"neu"}}};
+const std::wstring kOpenTemplate = L"\ntype 2\nsheet background 3 V3\nitem neu\nend\n";
+const std::wstring kOtherCase = L"\\\\srv\\share\\Vorlagen\\NORMAL.dft";
 
 struct ExchangeCase {
     const char* what;
@@ -60,6 +64,9 @@ struct ExchangeCase {
     Items expected;  // the drawing's background sheets afterwards
     std::vector<UnchangedSheet> unchanged;
     size_t pasted;
+    std::wstring before = {};    // documents open ahead of the drawing
+    size_t opens = 1;            // Open calls of the exchange
+    std::wstring keptOpen = {};  // a template document the user had open, still open afterwards
 };
 
 const std::vector<ExchangeCase> kExchangeCases{
@@ -67,25 +74,33 @@ const std::vector<ExchangeCase> kExchangeCases{
      {{3, L"A3", {L"alt Rahmen A3", L"alt Kopf A3"}}, {4, L"A4", {L"alt A4"}}},
      {{4, L"V4", {L"neu A4"}}, {3, L"V3", {L"neu Rahmen A3", L"neu Feld A3"}}},
      {{L"neu Rahmen A3", L"neu Feld A3"}, {L"neu A4"}}, {}, 2},
-    {"no background sheets", {}, {{3, L"V3", {L"neu"}}}, {}, {}, 0},
-    {"first of two template sheets of one size",
-     {{3, L"A3", {L"alt"}}}, {{3, L"V3a", {L"erste"}}, {3, L"V3b", {L"zweite"}}}, {{L"erste"}}, {}, 1},
-    {"two drawing sheets of one size each get the copy",
-     {{3, L"X", {L"x"}}, {3, L"Y", {L"y1", L"y2"}}}, {{3, L"V3", {L"neu"}}}, {{L"neu"}, {L"neu"}}, {}, 2},
+    {"no background sheets", {}, kV3, {}, {}, 0},
+    {"first of two template sheets of one size", kA3, {{3, L"V3a", {L"erste"}}, {3, L"V3b", {L"zweite"}}},
+     {{L"erste"}}, {}, 1},
+    {"two drawing sheets of one size each get the copy", {{3, L"X", {L"x"}}, {3, L"Y", {L"y1", L"y2"}}}, kV3,
+     {{L"neu"}, {L"neu"}}, {}, 2},
     {"a sheet without a template partner keeps its content",
      {{3, L"A3", {L"alt A3"}}, {7, L"A0", {L"Sonderrahmen"}}, {4, L"A4", {L"alt A4"}}},
-     {{3, L"V3", {L"neu A3"}}, {4, L"V4", {L"neu A4"}}},
-     {{L"neu A3"}, {L"Sonderrahmen"}, {L"neu A4"}}, {{2, 7}}, 2},
+     {{3, L"V3", {L"neu A3"}}, {4, L"V4", {L"neu A4"}}}, {{L"neu A3"}, {L"Sonderrahmen"}, {L"neu A4"}}, {{2, 7}}, 2},
+    {"template open under its UNC name is used", kA3, kV3, {{L"neu"}}, {}, 1,
+     L"document " + kTemplate + kOpenTemplate, 0, kTemplate},
+    {"template open through the mapped drive is used", kA3, kV3, {{L"neu"}}, {}, 1,
+     L"document Z:\\Vorlagen\\normal.dft" + kOpenTemplate, 0, L"Z:\\Vorlagen\\normal.dft"},
+    {"template open behind an unsaved document is used", kA3, kV3, {{L"neu"}}, {}, 1,
+     L"document\ntype 2\nend\ndocument " + kTemplate + kOpenTemplate, 0, kTemplate},
+    {"template open under a name in other letter case is opened anew", kA3, kV3, {{L"neu"}}, {}, 1,
+     L"document " + kOtherCase + kOpenTemplate, 1, kOtherCase},
 };
 
-class Exchange : public DrawingFixture {};
+class Exchange : public CadFixture {};
 
 }  // namespace
 
 TEST_F(Exchange, ReplacesBackgroundContentBySize) {
     for (const auto& c : kExchangeCases) {
         SCOPED_TRACE(c.what);
-        startApplication(scenario(c.drawing, c.vorlage));
+        startApplication(scenario(c.drawing, c.vorlage, c.before));
+        const size_t documentsBefore = sim().documents().size();
         clsSolidEdgeDraft draft(binder(), drives());
         EXPECT_EQ(draft.ersetzeHintergrundblaetter(kTemplate), 0);
 
@@ -94,69 +109,18 @@ TEST_F(Exchange, ReplacesBackgroundContentBySize) {
         EXPECT_EQ(actual, c.expected) << "background sheet content differs";
         EXPECT_TRUE(draft.unveraenderteBlaetter() == c.unchanged) << "unchanged sheets differ";
         EXPECT_EQ(sim().commands(), commandsFor(c.pasted)) << "command sequence differs";
+        EXPECT_EQ(callsOf({L"SelectSet"}).size(), 3 * c.pasted) << "the copy half takes the selection anew";
         EXPECT_EQ(sim().findDocument(kDrawing)->content().workingSheets.at(0).items, std::vector<std::wstring>{L"Welle"});
-        EXPECT_EQ(sim().findDocument(kTemplate), nullptr) << "the template opened for the exchange was not closed";
+        EXPECT_EQ(callsOf({L"Open"}).size(), c.opens) << "template opened although it was found, or the reverse";
+        if (c.keptOpen.empty()) {
+            EXPECT_EQ(sim().findDocument(kTemplate), nullptr) << "the template opened for the exchange was not closed";
+        } else {
+            EXPECT_NE(sim().findDocument(c.keptOpen), nullptr) << "a template the user had open was closed";
+        }
+        EXPECT_EQ(sim().documents().size(), documentsBefore) << "documents open afterwards differ from before";
         EXPECT_EQ(sim().activeDocument(), sim().findDocument(kDrawing));
         EXPECT_TRUE(sim().setting(29)) << "screen updating left off";
         EXPECT_TRUE(sim().notes().empty()) << "the application noticed misuse: " << ::testing::PrintToString(sim().notes());
-    }
-}
-
-TEST_F(Exchange, SendsTheMembersInOrderWithTheirArgumentTypes) {
-    startApplication(scenario({{3, L"A3", {L"alt"}}}, {{3, L"V3", {L"neu"}}}));
-    clsSolidEdgeDraft draft(binder(), drives());
-    draft.ersetzeHintergrundblaetter(kTemplate);
-    const std::vector<std::wstring> expected{
-        L"Application put 29 ScreenUpdating(Bool False)",
-        L"Application call 63 DoIdle()",
-        L"Application get 76 ActiveDocumentType()",
-        L"Application get 2 ActiveDocument()",
-        L"Application get 21 Documents()",
-        L"Documents get 3 Count()",
-        L"Documents call 0 Item(I4 1)",
-        L"Document(\\\\srv\\share\\Projekt\\welle.dft) get 20 FullName()",
-        L"Document(\\\\srv\\share\\Projekt\\welle.dft) get 21 Type()",
-        L"Documents call 6 Open(TextRef \"\\\\srv\\share\\Vorlagen\\normal.dft\")",
-        L"Documents get 3 Count()",
-        L"Application get 76 ActiveDocumentType()",
-        L"Application get 2 ActiveDocument()",
-        L"Document(\\\\srv\\share\\Projekt\\welle.dft) get 4199 Sections()",
-        L"SheetGroups(welle.dft) call 0 Item(I2 2)",
-        L"SheetGroup(welle.dft/2) get 104 Sheets()",
-        L"Sheet(welle.dft/A3) get 123 SheetSetup()",
-        L"SheetSetup(welle.dft/A3) get 12 SheetSizeOption()",
-        L"Document(\\\\srv\\share\\Vorlagen\\normal.dft) get 4199 Sections()",
-        L"SheetGroups(normal.dft) call 0 Item(I2 2)",
-        L"SheetGroup(normal.dft/2) get 104 Sheets()",
-        L"Sheet(normal.dft/V3) get 123 SheetSetup()",
-        L"SheetSetup(normal.dft/V3) get 12 SheetSizeOption()",
-        L"Document(\\\\srv\\share\\Vorlagen\\normal.dft) call 1 Activate()",
-        L"Application call 79 StartCommand(I4 10211)",
-        L"Sheet(normal.dft/V3) call 115 Activate()",
-        L"Application get 8 ActiveWindow()",
-        L"Window(normal.dft) get 30 SelectSet()",
-        L"SelectSet(normal.dft) call 11 RemoveAll()",
-        L"Window(normal.dft) get 30 SelectSet()",
-        L"SelectSet(normal.dft) call 12 AddAll()",
-        L"Application call 79 StartCommand(I4 57634)",
-        L"Document(\\\\srv\\share\\Projekt\\welle.dft) call 1 Activate()",
-        L"Application call 79 StartCommand(I4 10211)",
-        L"Sheet(welle.dft/A3) call 115 Activate()",
-        L"Application get 8 ActiveWindow()",
-        L"Window(welle.dft) get 30 SelectSet()",
-        L"SelectSet(welle.dft) call 11 RemoveAll()",
-        L"SelectSet(welle.dft) call 12 AddAll()",
-        L"Application call 79 StartCommand(I4 10100)",
-        L"Application call 79 StartCommand(I4 57637)",
-        L"Document(\\\\srv\\share\\Vorlagen\\normal.dft) call 6 Close(Bool False)",
-        L"Document(\\\\srv\\share\\Projekt\\welle.dft) call 1 Activate()",
-        L"Application call 79 StartCommand(I4 10212)",
-        L"Application put 29 ScreenUpdating(Bool True)",
-    };
-    const std::vector<std::wstring> actual = invokes();
-    for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
-        EXPECT_EQ(i < actual.size() ? actual[i] : L"(none)", i < expected.size() ? expected[i] : L"(none)")
-            << "call " << i + 1 << " differs";
     }
 }
 
@@ -164,83 +128,32 @@ TEST_F(Exchange, OnlyTogglesScreenUpdatingWhenTheActiveDocumentIsNoDrawing) {
     startApplication(L"running yes\ndocument C:\\Teile\\welle.par\ntype 1\nend\n");
     clsSolidEdgeDraft draft(binder(), drives());
     EXPECT_EQ(draft.ersetzeHintergrundblaetter(kTemplate), 0);
-    EXPECT_EQ(invokes(), (std::vector<std::wstring>{L"Application put 29 ScreenUpdating(Bool False)",
-                                                    L"Application call 63 DoIdle()",
-                                                    L"Application get 76 ActiveDocumentType()",
-                                                    L"Application put 29 ScreenUpdating(Bool True)"}));
+    EXPECT_EQ(callsOf({L"ScreenUpdating", L"DoIdle", L"ActiveDocumentType", L"ActiveDocument", L"Documents"}),
+              (std::vector<std::wstring>{L"Application ScreenUpdating(Bool False)", L"Application DoIdle()",
+                                         L"Application ActiveDocumentType()", L"Application ScreenUpdating(Bool True)"}));
 }
-
-namespace {
-
-const std::wstring kOpenTemplateBlock = L"\ntype 2\nsheet background 3 V3\nitem neu\nend\n";
-
-struct LookupCase {
-    const char* what;
-    std::wstring before;  // documents open ahead of the drawing
-    size_t opens;         // Open calls of the exchange
-    std::wstring keptOpen;  // the document that is still open afterwards, or "" for none
-};
-
-const std::vector<LookupCase> kLookupCases{
-    {"open under the same UNC name", L"document " + kTemplate + kOpenTemplateBlock, 0, kTemplate},
-    {"open through the mapped drive", L"document Z:\\Vorlagen\\normal.dft" + kOpenTemplateBlock, 0,
-     L"Z:\\Vorlagen\\normal.dft"},
-    {"behind an unsaved document", L"document\ntype 2\nend\ndocument " + kTemplate + kOpenTemplateBlock, 0, kTemplate},
-    {"open under a name in other letter case", L"document \\\\srv\\share\\Vorlagen\\NORMAL.dft" + kOpenTemplateBlock,
-     1, L"\\\\srv\\share\\Vorlagen\\NORMAL.dft"},
-    {"not open", L"", 1, L""},
-};
-
-}  // namespace
-
-TEST_F(Exchange, FindsAnOpenTemplateByUncNameAndLeavesItOpen) {
-    for (const auto& c : kLookupCases) {
-        SCOPED_TRACE(c.what);
-        startApplication(scenario({{3, L"A3", {L"alt"}}}, {{3, L"V3", {L"neu"}}}, c.before));
-        const size_t documentsBefore = sim().documents().size();
-        clsSolidEdgeDraft draft(binder(), drives());
-        draft.ersetzeHintergrundblaetter(kTemplate);
-
-        EXPECT_EQ(countInvokes(L"Open("), c.opens) << "template opened although it was found, or the reverse";
-        EXPECT_EQ(sim().findDocument(kDrawing)->content().backgroundSheets.at(0).items,
-                  std::vector<std::wstring>{L"neu"});
-        if (!c.keptOpen.empty()) {
-            EXPECT_NE(sim().findDocument(c.keptOpen), nullptr) << "a template the user had open was closed";
-        } else {
-            EXPECT_EQ(sim().findDocument(kTemplate), nullptr) << "the template opened for the exchange was not closed";
-        }
-        EXPECT_EQ(sim().documents().size(), documentsBefore) << "documents open afterwards differ from before";
-        EXPECT_EQ(sim().activeDocument(), sim().findDocument(kDrawing));
-    }
-}
-
-namespace {
-
-struct FailureCase {
-    const char* what;
-    std::wstring vorlage;
-    int32_t templateType;
-    std::wstring extra;
-    int32_t error;
-};
-
-const std::vector<FailureCase> kFailureCases{
-    {"template opens as a part", kTemplate, 1, L"", rt::ObjectNotSet},
-    {"template file missing", L"\\\\srv\\share\\Vorlagen\\fehlt.dft", 2, L"", static_cast<int32_t>(0x80004005u)},
-    {"paste refused", kTemplate, 2, L"fault Application StartCommand at 5 error 0x80004005 Einfügen abgelehnt",
-     static_cast<int32_t>(0x80004005u)},
-};
-
-}  // namespace
 
 TEST_F(Exchange, SwitchesScreenUpdatingBackOnWhenACallFails) {
-    for (const auto& c : kFailureCases) {
+    const struct {
+        const char* what;
+        std::wstring vorlage;
+        int32_t templateType;
+        std::wstring extra;
+        int32_t error;
+    } cases[]{
+        {"template opens as a part", kTemplate, 1, L"", rt::ObjectNotSet},
+        {"template file missing", L"\\\\srv\\share\\Vorlagen\\fehlt.dft", 2, L"", static_cast<int32_t>(0x80004005u)},
+        {"paste refused", kTemplate, 2, L"fault Application StartCommand at 5 error 0x80004005 Einfügen abgelehnt",
+         static_cast<int32_t>(0x80004005u)},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        startApplication(scenario({{3, L"A3", {L"alt"}}}, {{3, L"V3", {L"neu"}}}, {}, c.templateType) + c.extra);
+        startApplication(scenario(kA3, kV3, {}, c.templateType) + c.extra);
         clsSolidEdgeDraft draft(binder(), drives());
         EXPECT_EQ(test::errorOf([&] { draft.ersetzeHintergrundblaetter(c.vorlage); }), c.error)
             << "the failure did not reach the caller as it was";
         EXPECT_TRUE(sim().setting(29)) << "screen updating left off after the failure";
-        EXPECT_EQ(countInvokes(L"ScreenUpdating(Bool True)"), 1u);
+        EXPECT_EQ(callsOf({L"ScreenUpdating"}), (std::vector<std::wstring>{L"Application ScreenUpdating(Bool False)",
+                                                                     L"Application ScreenUpdating(Bool True)"}));
     }
 }
