@@ -2,7 +2,9 @@
 // Small helpers the file suites share.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 
 #include "TestSupport.h"
 #include "automation/TextConvert.h"
@@ -16,6 +18,21 @@ inline std::string q(const std::wstring& text) {
     quoted += toUtf8(text);
     quoted += '\'';
     return quoted;
+}
+
+// A result that is either a text or a runtime error number.
+struct Outcome {
+    int32_t error = 0;
+    std::wstring text;
+    bool operator==(const Outcome&) const = default;
+};
+inline Outcome ok(std::wstring text) { return {0, std::move(text)}; }
+inline std::string describe(const Outcome& o) { return o.error ? "error " + std::to_string(o.error) : q(o.text); }
+template <class F>
+Outcome outcomeOf(F&& f) {
+    Outcome o;
+    o.error = errorOf([&] { o.text = f(); });
+    return o;
 }
 
 // The collation of a German user, who this program is for: results that depend on the collation

@@ -14,12 +14,13 @@
 
 using namespace korvane;
 using namespace korvane::test;
+using namespace std::string_literals;
 
 namespace {
 
 // Texts over an alphabet rich in the characters the functions look at.
 std::wstring randomText(std::mt19937& rng, size_t maxLength) {
-    static const std::wstring alphabet = L"\\\\\\..::\"aZz09*?#[]!-/ \u00e4\u00c4\u00df";
+    static const std::wstring alphabet = L"\\\\\\..::\"aZz09*?#[]!-/ \u00e4\u00c4\u00df\0"s;
     std::uniform_int_distribution<size_t> length(0, maxLength);
     std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
     std::wstring text(length(rng), L' ');
@@ -52,6 +53,9 @@ TEST(Randomized, PatternInvariants) {
             ASSERT_TRUE(matchesPattern(text, literalPattern(text), mode)) << "own pattern of " << q(text);
             ASSERT_TRUE(matchesPattern(text, L"*", mode)) << q(text);
             ASSERT_TRUE(matchesPattern(text, L"*" + literalPattern(text.substr(text.size() / 2)), mode)) << q(text);
+            ASSERT_TRUE(matchesPattern(text, std::wstring(text.size(), L'?'), mode)) << q(text);
+            ASSERT_FALSE(matchesPattern(text, std::wstring(text.size() + 1, L'?'), mode)) << q(text);
+            ASSERT_FALSE(matchesPattern(text + L"x", literalPattern(text), mode)) << q(text);
             bool respected = false;
             const int32_t error = errorOf([&] { respected = matchesPattern(text, pattern, LetterCase::Respect); });
             ASSERT_TRUE(error == 0 || error == 93) << "pattern " << q(pattern) << " raised " << error;

@@ -1,11 +1,13 @@
 #include "Sandbox.h"
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -101,15 +103,38 @@ std::optional<std::string> Sandbox::read(std::wstring_view relative) const {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+void Sandbox::writeSampleTree() const {
+    const std::pair<const wchar_t*, const char*> files[] = {
+        {L"a.txt", "aaa"},       {L"b.txt", "bb"},  {L"ro.txt", "r"}, {L"c.tmp", "c"},
+        {L"d.TMP", "dd"},        {L"e.tmp", "e"},   {L"dir\\inner.dft", "i"}, {L"dir\\sub\\deep.par", "d"},
+        {L"tree\\x\\locked.txt", "l"}, {L"old1\\f.txt", "f"}, {L"old2\\g\\h.txt", "h"}};
+    for (const auto& [name, content] : files) write(name, content);
+    for (const wchar_t* name : {L"ro.txt", L"e.tmp", L"tree\\x\\locked.txt"}) setReadOnly(name, true);
+    makeFolder(L"x.y");
+}
+
+std::vector<std::wstring> Sandbox::tree() const {
+    const fs::path root = host_->hostPath(base_);
+    std::vector<std::wstring> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        std::wstring name = fs::relative(entry.path(), root).wstring();
+        std::replace(name.begin(), name.end(), L'/', L'\\');
+        if (entry.is_directory()) {
+            entries.push_back(name + L"\\");
+        } else {
+            const bool ro = (entry.status().permissions() & fs::perms::owner_write) == fs::perms::none;
+            entries.push_back(name + L" " + std::to_wstring(entry.file_size()) + (ro ? L" ro" : L""));
+        }
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
 void Sandbox::makeFolder(std::wstring_view relative) const { fs::create_directories(host_->hostPath(path(relative))); }
 
 void Sandbox::setReadOnly(std::wstring_view relative, bool readOnly) const {
     fs::permissions(host_->hostPath(path(relative)), fs::perms::owner_write,
                     readOnly ? fs::perm_options::remove : fs::perm_options::add);
-}
-
-bool Sandbox::isReadOnly(std::wstring_view relative) const {
-    return (fs::status(host_->hostPath(path(relative))).permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
 void Sandbox::makeSized(std::wstring_view relative, int64_t size) const {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/FileSystem.h"
 
@@ -31,7 +32,6 @@ public:
     std::optional<std::string> read(std::wstring_view relative) const;  // nullopt: no such file
     void makeFolder(std::wstring_view relative) const;                  // with its parents
     void setReadOnly(std::wstring_view relative, bool readOnly) const;
-    bool isReadOnly(std::wstring_view relative) const;
     // A file of that size without writing its bytes.
     void makeSized(std::wstring_view relative, int64_t size) const;
     // Sets the time of last change, local time.
@@ -41,6 +41,13 @@ public:
     // puts relative names, so that what they create goes with the sandbox. (The POSIX scratch
     // drives resolve relative names inside their own tree anyway.)
     void runInside(const std::function<void()>& f) const;
+
+    // The tree the wildcard and comparison suites work on: files a.txt (3 bytes), b.txt, ro.txt
+    // (read-only), c.tmp, d.TMP, e.tmp (read-only); dir\inner.dft, dir\sub\deep.par,
+    // tree\x\locked.txt (read-only), old1\f.txt, old2\g\h.txt; the empty folder x.y.
+    void writeSampleTree() const;
+    // Every folder ("name\") and file ("name size", " ro" when read-only) under the base, sorted.
+    std::vector<std::wstring> tree() const;
 
 private:
     struct Host;
