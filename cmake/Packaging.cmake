@@ -1,11 +1,12 @@
 # What a Windows installation is: the one self-contained korvane.exe beside its README (with the pictures
 # the README shows). `cmake --install` puts them in place; `cpack` (or the `package` target) zips them.
 if(TARGET korvane)
-  install(TARGETS korvane RUNTIME DESTINATION .)
   # The batch program for the drawing archive ships beside it.
+  set(programs korvane)
   if(TARGET korvane-stapel)
-    install(TARGETS korvane-stapel RUNTIME DESTINATION .)
+    list(APPEND programs korvane-stapel)
   endif()
+  install(TARGETS ${programs} RUNTIME DESTINATION .)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION docs)
 
@@ -19,15 +20,12 @@ if(TARGET korvane)
   set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
   include(CPack)
 
-  # korvane.exe must run on any Windows without a runtime to install: it may import system DLLs only.
+  # Each program must run on any Windows without a runtime to install: it may import system DLLs only.
   if(KORVANE_TESTS AND MINGW AND CMAKE_OBJDUMP)
-    add_test(NAME korvane.imports_only_system_dlls
-      COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:korvane> -DOBJDUMP=${CMAKE_OBJDUMP}
-        -DMAX_BYTES=4194304 -P ${PROJECT_SOURCE_DIR}/cmake/CheckImports.cmake)
-    if(TARGET korvane-stapel)
-      add_test(NAME korvane-stapel.imports_only_system_dlls
-        COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:korvane-stapel> -DOBJDUMP=${CMAKE_OBJDUMP}
+    foreach(program IN LISTS programs)
+      add_test(NAME ${program}.imports_only_system_dlls
+        COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:${program}> -DOBJDUMP=${CMAKE_OBJDUMP}
           -DMAX_BYTES=4194304 -P ${PROJECT_SOURCE_DIR}/cmake/CheckImports.cmake)
-    endif()
+    endforeach()
   endif()
 endif()
