@@ -3,28 +3,19 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "automation/UniqueStruct.h"
+
 namespace korvane::com {
 
-class ExcepInfo {
-public:
-    ExcepInfo() noexcept { clear(); }
-    ~ExcepInfo() { free(); }
-    ExcepInfo(const ExcepInfo&) = delete;
-    ExcepInfo& operator=(const ExcepInfo&) = delete;
+inline void emptyExcepInfo(EXCEPINFO* info) noexcept { *info = EXCEPINFO{}; }
 
-    EXCEPINFO* get() noexcept { return &info_; }
-    const EXCEPINFO& operator*() const noexcept { return info_; }
+inline void freeExcepInfo(EXCEPINFO* info) noexcept {
+    SysFreeString(info->bstrSource);
+    SysFreeString(info->bstrDescription);
+    SysFreeString(info->bstrHelpFile);
+    emptyExcepInfo(info);
+}
 
-private:
-    void clear() noexcept { info_ = EXCEPINFO{}; }
-    void free() noexcept {
-        SysFreeString(info_.bstrSource);
-        SysFreeString(info_.bstrDescription);
-        SysFreeString(info_.bstrHelpFile);
-        clear();
-    }
-
-    EXCEPINFO info_;
-};
+using ExcepInfo = UniqueStruct<EXCEPINFO, &freeExcepInfo, &emptyExcepInfo>;
 
 }  // namespace korvane::com
