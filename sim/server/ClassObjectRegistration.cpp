@@ -7,10 +7,8 @@
 namespace edgesim::server {
 
 ClassObjectRegistration::ClassObjectRegistration(const CLSID& clsid, IUnknown* classObject) {
-    HRESULT hr = CoRegisterClassObject(clsid, classObject, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+    HRESULT hr = CoRegisterClassObject(clsid, classObject, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, cookie_.put());
     if (FAILED(hr)) korvane::com::raiseHResult(hr);
 }
-
-ClassObjectRegistration::~ClassObjectRegistration() { CoRevokeClassObject(cookie_); }
 
 }  // namespace edgesim::server

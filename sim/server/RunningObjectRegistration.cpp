@@ -7,10 +7,8 @@
 namespace edgesim::server {
 
 RunningObjectRegistration::RunningObjectRegistration(const CLSID& clsid, IUnknown* object) {
-    HRESULT hr = RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, &cookie_);
+    HRESULT hr = RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, cookie_.put());
     if (FAILED(hr)) korvane::com::raiseHResult(hr);
 }
-
-RunningObjectRegistration::~RunningObjectRegistration() { RevokeActiveObject(cookie_, nullptr); }
 
 }  // namespace edgesim::server
