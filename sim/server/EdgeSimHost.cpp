@@ -8,7 +8,10 @@
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComPtr.h"
 #include "automation/win32/MessageFilterRegistration.h"
+#include "comserver/EnumVariantServer.h"
 #include "comserver/ServerObjects.h"
+#include "comserver/ServerTypeInfo.h"
+#include "model/ListEnumerator.h"
 #include "model/FileStore.h"
 #include "model/SimObject.h"
 #include "server/ApplicationClassFactory.h"
@@ -16,6 +19,7 @@
 #include "server/ClassObjectRegistration.h"
 #include "server/EdgeSimClass.h"
 #include "server/HostWindow.h"
+#include "server/InterfacePins.h"
 #include "server/RunningObjectRegistration.h"
 
 namespace edgesim::server {
@@ -76,6 +80,13 @@ void EdgeSimHost::serve() {
     MessageFilterRegistration filterRegistration(filter.get());
 
     ComPtr<IDispatch> application = ServerObjects::instance().wrap(simulator_->applicationDispatch());
+    std::optional<InterfacePins> pins(std::in_place);
+    pins->pin(IID_IDispatch, application.get());
+    auto enumeration = ComPtr<IEnumVARIANT>::adopt(
+        new korvane::com::EnumVariantServer(nullptr, std::make_unique<korvane::ListEnumerator>(std::vector<korvane::Variant>{})));
+    pins->pin(IID_IEnumVARIANT, enumeration.get());
+    auto typeInfo = ComPtr<ITypeInfo>::adopt(korvane::com::ServerTypeInfo::create(IID_IDispatch));
+    pins->pin(IID_ITypeInfo, typeInfo.get());
     std::optional<RunningObjectRegistration> running;
     auto registerRunning = [&] {
         if (running || !simulator_->isRunning()) return;
@@ -95,6 +106,7 @@ void EdgeSimHost::serve() {
     }
 
     // What is referenced after our own registrations are gone is held by callers.
+    pins.reset();
     running.reset();
     classObject.reset();
     application.reset();
