@@ -13,8 +13,10 @@
 #include "automation/TextConvert.h"
 #include "batch/CadConnection.h"
 #include "batch/DrawingJob.h"
+#include "batch/HangResponse.h"
 #include "batch/Progress.h"
 #include "batch/ReportCsv.h"
+#include "batch/Watchdog.h"
 #include "batch/WorkList.h"
 #include "files/clsFileString.h"
 
@@ -39,7 +41,7 @@ public:
     int32_t run() {
         const std::optional<std::wstring> vorlage = checkTemplates();
         if (!vorlage) return batchexit::CouldNotStart;
-        if (clsSystem3(env_.services.processTable).liefereProzessAnzahl(L"*Edge*") > 1) {
+        if (clsSystem3(env_.services.processTable).liefereProzessAnzahl(kCadProcessPattern) > 1) {
             console_.line(kMehrfachGestartet);
             return batchexit::CouldNotStart;
         }
@@ -60,16 +62,30 @@ public:
         if (!readEarlierReport(leftOpen)) return batchexit::CouldNotStart;
 
         CadConnection cad(*vorlage, env_.services);
+        HangResponse::Settings onHang;
+        onHang.limit = options_.timeLimit;
+        onHang.reportFile = reportFile_;
+        onHang.startedProcess = [&cad] { return cad.startedProcessId(); };
+        onHang.endBatch = env_.endProcess;
+        HangResponse hang(console_, env_.services.processTable, std::move(onHang));
+        Watchdog watchdog(options_.timeLimit, [&hang] { hang(); });
+        hang_ = &hang;
+        watchdog_ = &watchdog;
         try {
-            cad.connect(leftOpen);
+            watched(L"", false, [&] { cad.connect(leftOpen); });
         } catch (const AutomationError& e) {
-            console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" + errorReport(e));
+            if (hang.endedBatch()) return batchexit::NoAnswer;
+            console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" +
+                          (hang.endedInstance() ? hang.reason() + L"\r\n" : L"") + errorReport(e));
             return batchexit::CouldNotStart;
         }
+        if (hang.endedBatch()) return batchexit::NoAnswer;
         if (!startReport()) return batchexit::CouldNotStart;
         for (const DrawingResult& r : plan.rejected) record(r);
 
         const bool interrupted = work(cad, plan);
+        // Ending the process failed to end it: nothing more is written, as if it had.
+        if (hang.endedBatch()) return batchexit::NoAnswer;
         finishReport();
         console_.line(summaryText(results_, since(started_), options_.probe, interrupted) + L"Bericht: " + reportFile_ +
                       (backupFolder_.empty() ? L"" : L"\r\nSicherung: " + backupFolder_));
@@ -164,10 +180,17 @@ private:
                 const std::wstring restored = job.restoreIfChanged(item.path, cut->second);
                 if (!restored.empty()) console_.line(item.path + L": " + restored);
             }
-            DrawingResult result = job.run(item);
-            if (result.outcome == Outcome::Failed && !cad.answers()) {
+            DrawingResult result = watched(item.path, true, [&] { return job.run(item); });
+            if (hang_->endedBatch()) return true;
+            bool lost = hang_->endedInstance();
+            if (lost) result.errorText = hang_->reason() + L": " + result.errorText;
+            else if (result.outcome == Outcome::Failed) lost = !watched(L"", true, [&] { return cad.answers(); });
+            if (hang_->endedBatch()) return true;
+            if (lost) {
                 result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
-                if (const auto failure = reconnect(cad)) {
+                const auto failure = reconnect(cad);
+                if (hang_->endedBatch()) return true;
+                if (failure) {
                     record(result);
                     console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorReport(*failure));
                     return true;
@@ -183,6 +206,15 @@ private:
         return false;
     }
 
+    // One step that calls the CAD application, under the time limit; `drawing` is the one under way ("" for
+    // none), `resumable` whether this run's report exists for /fortsetzen.
+    template <class Step>
+    auto watched(const std::wstring& drawing, bool resumable, Step&& step) -> decltype(step()) {
+        hang_->prepare(drawing, resumable);
+        Watchdog::Stretch stretch(*watchdog_);
+        return step();
+    }
+
     // A CAD application that just died may still be registered for a moment (its class object, its
     // running object), so a new instance may take a few tries. Nothing when connected again.
     std::optional<AutomationError> reconnect(CadConnection& cad) {
@@ -190,9 +222,10 @@ private:
         for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
             if (attempt > 0) std::this_thread::sleep_for(kReconnectPause);
             try {
-                cad.reconnect();
+                watched(L"", true, [&] { cad.reconnect(); });
                 return std::nullopt;
             } catch (const AutomationError& e) {
+                if (hang_->endedBatch()) return e;
                 failure = e;
             }
         }
@@ -219,6 +252,9 @@ private:
     std::map<std::wstring, std::wstring> interruptedBackup_;
     std::vector<DrawingResult> results_;
     bool reportTrouble_ = false;
+    // Bound to the run's own for as long as it connects and works.
+    HangResponse* hang_ = nullptr;
+    Watchdog* watchdog_ = nullptr;
     size_t worked_ = 0;
     Clock::time_point started_ = Clock::now();
 };
