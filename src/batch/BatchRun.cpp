@@ -72,7 +72,7 @@ public:
         hang_ = &hang;
         watchdog_ = &watchdog;
         try {
-            watched(L"", false, [&] { cad.connect(leftOpen); });
+            watched(L"", options_.resume, [&] { cad.connect(leftOpen); });
         } catch (const AutomationError& e) {
             if (hang.endedBatch()) return batchexit::NoAnswer;
             console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" +
@@ -180,11 +180,13 @@ private:
                 const std::wstring restored = job.restoreIfChanged(item.path, cut->second);
                 if (!restored.empty()) console_.line(item.path + L": " + restored);
             }
-            DrawingResult result = watched(item.path, true, [&] { return job.run(item); });
+            // A dry run has nothing to resume: it writes no row before a drawing is done.
+            const bool resumable = !options_.probe;
+            DrawingResult result = watched(resumable ? item.path : L"", resumable, [&] { return job.run(item); });
             if (hang_->endedBatch()) return true;
             bool lost = hang_->endedInstance();
             if (lost) result.errorText = hang_->reason() + L": " + result.errorText;
-            else if (result.outcome == Outcome::Failed) lost = !watched(L"", true, [&] { return cad.answers(); });
+            else if (result.outcome == Outcome::Failed) lost = !watched(L"", resumable, [&] { return cad.answers(); });
             if (hang_->endedBatch()) return true;
             if (lost) {
                 result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
@@ -222,7 +224,7 @@ private:
         for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
             if (attempt > 0) std::this_thread::sleep_for(kReconnectPause);
             try {
-                watched(L"", true, [&] { cad.reconnect(); });
+                watched(L"", !options_.probe, [&] { cad.reconnect(); });
                 return std::nullopt;
             } catch (const AutomationError& e) {
                 if (hang_->endedBatch()) return e;

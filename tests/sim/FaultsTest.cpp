@@ -107,7 +107,7 @@ TEST(Faults, AHangingCallWaitsUntilReleasedOrEnded) {
         std::promise<void> hanging;
         sim->onHang([&] { hanging.set_value(); });
         std::thread other([&, waiting = hanging.get_future()] {
-            waiting.wait();
+            waiting.wait_for(std::chrono::seconds(10));  // bounded: a call that does not hang is a failure, no deadlock
             if (row.end) sim->endAbruptly();
             else sim->releaseHang();
         });
