@@ -183,10 +183,10 @@ private:
             // A dry run has nothing to resume: it writes no row before a drawing is done.
             const bool resumable = !options_.probe;
             DrawingResult result = watched(resumable ? item.path : L"", resumable, [&] { return job.run(item); });
-            if (hang_->endedBatch()) return true;
             bool lost = hang_->endedInstance();
             if (lost) result.errorText = hang_->reason() + L": " + result.errorText;
             else if (result.outcome == Outcome::Failed) lost = !watched(L"", resumable, [&] { return cad.answers(); });
+            // Ending the process did not end it (only where that is injected): no row, no further step.
             if (hang_->endedBatch()) return true;
             if (lost) {
                 result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
