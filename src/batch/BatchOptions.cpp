@@ -101,8 +101,11 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
         if (known->seconds) {
             const auto seconds = secondsOf(option->value);
             if (!seconds) {
-                return OptionsError{L"Die Option /" + n + L" braucht eine ganze Zahl von Sekunden größer als 0 "
-                                    L"(höchstens 999999), z. B. /" + n + L":600"};
+                std::wstring text = L"Die Option /" + n;
+                text += L" braucht eine ganze Zahl von Sekunden größer als 0 (höchstens 999999), z. B. /";
+                text += n;
+                text += L":600";
+                return OptionsError{text};
             }
             options.*(known->seconds) = *seconds;
             continue;

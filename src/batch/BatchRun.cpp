@@ -61,16 +61,14 @@ public:
         std::vector<std::wstring> leftOpen;
         if (!readEarlierReport(leftOpen)) return batchexit::CouldNotStart;
 
-        CadConnection cad(*vorlage, env_.services);
+        CadConnection& cad = cad_.emplace(*vorlage, env_.services);
         HangResponse::Settings onHang;
         onHang.limit = options_.timeLimit;
         onHang.reportFile = reportFile_;
         onHang.startedProcess = [&cad] { return cad.startedProcessId(); };
         onHang.endBatch = env_.endProcess;
-        HangResponse hang(console_, env_.services.processTable, std::move(onHang));
-        Watchdog watchdog(options_.timeLimit, [&hang] { hang(); });
-        hang_ = &hang;
-        watchdog_ = &watchdog;
+        HangResponse& hang = hang_.emplace(console_, env_.services.processTable, std::move(onHang));
+        watchdog_.emplace(options_.timeLimit, [&hang] { hang(); });
         try {
             watched(L"", options_.resume, [&] { cad.connect(leftOpen); });
         } catch (const AutomationError& e) {
@@ -254,9 +252,10 @@ private:
     std::map<std::wstring, std::wstring> interruptedBackup_;
     std::vector<DrawingResult> results_;
     bool reportTrouble_ = false;
-    // Bound to the run's own for as long as it connects and works.
-    HangResponse* hang_ = nullptr;
-    Watchdog* watchdog_ = nullptr;
+    // From the connection on; the watchdog goes first, then what its action uses.
+    std::optional<CadConnection> cad_;
+    std::optional<HangResponse> hang_;
+    std::optional<Watchdog> watchdog_;
     size_t worked_ = 0;
     Clock::time_point started_ = Clock::now();
 };
