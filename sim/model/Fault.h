@@ -1,6 +1,6 @@
 #pragma once
 // A scripted misbehaviour of the application: a member that fails, ends the application abruptly,
-// makes it busy, or answers without error but not as asked (Nothing, or the answer for another first
+// makes it busy, never answers, or answers without error but not as asked (Nothing, or the answer for another first
 // argument), at its n-th call or from its n-th call on.
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +13,7 @@ namespace edgesim {
 class SimObject;
 
 struct Fault {
-    enum class Action { Error, Crash, Busy, Nothing, Substitute };
+    enum class Action { Error, Crash, Busy, Hang, Nothing, Substitute };
 
     std::wstring object = L"*";  // "*", an object kind ("Document"), an identity, or Kind(name) as identity suffix
     std::wstring member = L"*";  // "*", a dispatch id in decimal, or a member name (case ignored)

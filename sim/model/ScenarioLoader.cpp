@@ -50,7 +50,7 @@ std::wstring joined(const std::vector<std::wstring>& words, size_t from) {
 }
 
 // fault <object> <member> [at N | from N | always]
-//       (error <number> [description] | crash | busy <ms> | nothing | substitute <text>)
+//       (error <number> [description] | crash | busy <ms> | hang | nothing | substitute <text>)
 Fault parseFault(const TextLine& line) {
     std::vector<std::wstring> w = TextLines::words(line.rest);
     if (w.size() < 3) malformed(line, L"\"fault <Objekt> <Element> ... <Wirkung>\" erwartet");
@@ -69,7 +69,7 @@ Fault parseFault(const TextLine& line) {
         fault.repeats = true;
         ++i;
     }
-    if (i >= w.size()) malformed(line, L"Wirkung fehlt (error, crash, busy, nothing oder substitute)");
+    if (i >= w.size()) malformed(line, L"Wirkung fehlt (error, crash, busy, hang, nothing oder substitute)");
     if (w[i] == L"error") {
         if (i + 1 >= w.size()) malformed(line, L"Fehlernummer fehlt");
         fault.action = Fault::Action::Error;
@@ -81,13 +81,15 @@ Fault parseFault(const TextLine& line) {
     } else if (w[i] == L"busy" && i + 2 == w.size()) {
         fault.action = Fault::Action::Busy;
         fault.busyMilliseconds = number(line, w[i + 1]);
+    } else if (w[i] == L"hang" && i + 1 == w.size()) {
+        fault.action = Fault::Action::Hang;
     } else if (w[i] == L"nothing" && i + 1 == w.size()) {
         fault.action = Fault::Action::Nothing;
     } else if (w[i] == L"substitute" && i + 2 == w.size()) {
         fault.action = Fault::Action::Substitute;
         fault.substitute = w[i + 1];
     } else {
-        malformed(line, L"Wirkung \"error <Nummer> [Beschreibung]\", \"crash\", \"busy <ms>\", \"nothing\" oder "
+        malformed(line, L"Wirkung \"error <Nummer> [Beschreibung]\", \"crash\", \"busy <ms>\", \"hang\", \"nothing\" oder "
                         L"\"substitute <Text>\" erwartet");
     }
     return fault;

@@ -58,6 +58,10 @@ const Fault* Session::applyFaults(SimObject& target, korvane::DispId id, std::ws
     }
     if (!firing) return nullptr;
     if (firing->action == Fault::Action::Nothing || firing->action == Fault::Action::Substitute) return firing;
+    if (firing->action == Fault::Action::Hang) {
+        hang();
+        return nullptr;
+    }
     if (firing->action == Fault::Action::Crash) {
         dead_ = true;
         running = false;
@@ -65,6 +69,31 @@ const Fault* Session::applyFaults(SimObject& target, korvane::DispId id, std::ws
         err::raise(err::CallFailed, L"Der Remoteprozeduraufruf ist fehlgeschlagen.");
     }
     err::raise(firing->number, firing->description);
+}
+
+void Session::hang() {
+    if (hangHook) hangHook();
+    std::unique_lock<std::mutex> lock(hangMutex_);
+    hangLifted_.wait(lock, [this] { return dead_ || hangReleased_; });
+    hangReleased_ = false;
+    if (dead_) err::raise(err::CallFailed, L"Der Remoteprozeduraufruf ist fehlgeschlagen.");
+}
+
+void Session::endAbruptly() {
+    {
+        std::lock_guard<std::mutex> lock(hangMutex_);
+        dead_ = true;
+        running = false;
+    }
+    hangLifted_.notify_all();
+}
+
+void Session::releaseHang() {
+    {
+        std::lock_guard<std::mutex> lock(hangMutex_);
+        hangReleased_ = true;
+    }
+    hangLifted_.notify_all();
 }
 
 template <class F>

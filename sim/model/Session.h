@@ -1,12 +1,15 @@
 #pragma once
 // The state of one simulated application: its documents, settings, clipboard, the call log and the
 // scripted faults. Every automation object serves its calls through the session.
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,12 +78,18 @@ public:
 
     bool hasQuit() const noexcept { return quit_; }
     bool endedAbruptly() const noexcept { return dead_; }
+    // The process was ended from outside (any thread): a hanging call fails, every later one finds the
+    // server gone.
+    void endAbruptly();
+    // Lets a hanging call (or the next one to hang) go on and be served (any thread).
+    void releaseHang();
     bool isBusy() const;
     void noteRejectedCall() noexcept { ++rejectedCalls_; }
     size_t rejectedCallCount() const noexcept { return rejectedCalls_; }
     Clock clock = [] { return std::chrono::steady_clock::now(); };
     std::function<void()> quitHook;
     std::function<void()> abruptEndHook;
+    std::function<void()> hangHook;  // a call starts to hang: the host's last chance to say so
 
     const std::shared_ptr<ApplicationObject>& application() const noexcept { return application_; }
     const std::vector<std::wstring>& clipboard() const noexcept { return clipboard_; }
@@ -101,6 +110,8 @@ private:
     void refuseWhenEnded(const SimObject& target) const;
     // Raises for a firing error or crash; returns a firing fault that changes the answer instead, if any.
     const Fault* applyFaults(SimObject& target, korvane::DispId id, std::wstring_view member);
+    // Blocks the calling thread until releaseHang() or endAbruptly(); raises after the latter.
+    void hang();
 
     std::shared_ptr<LayeredStore> store_;
     std::shared_ptr<ApplicationObject> application_;
@@ -115,7 +126,10 @@ private:
     size_t untitled_ = 0;
     size_t rejectedCalls_ = 0;
     bool quit_ = false;
-    bool dead_ = false;
+    std::atomic<bool> dead_{false};
+    std::mutex hangMutex_;
+    std::condition_variable hangLifted_;
+    bool hangReleased_ = false;
     std::optional<std::chrono::steady_clock::time_point> busyUntil_;
 };
 

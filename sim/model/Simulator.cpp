@@ -46,6 +46,9 @@ bool Simulator::isBusy() const { return session_->isBusy(); }
 void Simulator::noteRejectedCall() { session_->noteRejectedCall(); }
 void Simulator::onQuit(std::function<void()> hook) { session_->quitHook = std::move(hook); }
 void Simulator::onAbruptEnd(std::function<void()> hook) { session_->abruptEndHook = std::move(hook); }
+void Simulator::onHang(std::function<void()> hook) { session_->hangHook = std::move(hook); }
+void Simulator::endAbruptly() { session_->endAbruptly(); }
+void Simulator::releaseHang() { session_->releaseHang(); }
 void Simulator::setClock(Clock clock) { session_->clock = std::move(clock); }
 void Simulator::noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error) {
     session_->noteBinding(how, progId, ok, error);

@@ -56,6 +56,14 @@ public:
     void noteRejectedCall();       // the host turned a call away because the application was busy
     void onQuit(std::function<void()> hook);
     void onAbruptEnd(std::function<void()> hook);
+    // A call starts to hang (scripted "hang"); the hook runs on the caller's thread before it blocks.
+    void onHang(std::function<void()> hook);
+    // The process was ended from outside, from any thread: a hanging call fails as a call to a server
+    // that died, every later call finds none.
+    void endAbruptly();
+    // Lets a hanging call go on and be served, from any thread; one that has not begun to hang yet
+    // will not hang.
+    void releaseHang();
     void setClock(Clock clock);
     // Records a binding attempt of a client in the call log (not counted as a call).
     void noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error);

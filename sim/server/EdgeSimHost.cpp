@@ -75,6 +75,12 @@ void EdgeSimHost::serve() {
         writeState(L"com\n  ended-abruptly\n");
         TerminateProcess(GetCurrentProcess(), 3);
     });
+    // A hanging call blocks this thread, and with it the message loop, for good: whoever ends the
+    // process (the harness, as a user would in the task manager) finds the state written here.
+    simulator_->onHang([this] {
+        log_.write(L"Aufruf hängt");
+        writeState(L"com\n  hanging\n");
+    });
 
     auto filter = ComPtr<IMessageFilter>::adopt(new BusyMessageFilter(simulator_));
     MessageFilterRegistration filterRegistration(filter.get());

@@ -7,7 +7,9 @@
 //     objects <n>        served objects still referenced by callers when the server ended
 //     references <n>     the references callers held on them
 // At an abrupt end (scripted "crash") the state is written at the crashing call, with the block
-// "com" reporting "ended-abruptly", and the process is terminated at once.
+// "com" reporting "ended-abruptly", and the process is terminated at once. At a call that hangs
+// (scripted "hang") the state is written with the block "com" reporting "hanging"; the call never
+// returns, so the process serves nothing more and writes nothing more until it is ended from outside.
 #include <memory>
 #include <string>
 

@@ -30,11 +30,12 @@ std::optional<Option> asOption(const std::wstring& argument) {
     return option;
 }
 
-// Every option: a switch sets its flag, any other takes a value into its text.
+// Every option: a switch sets its flag, any other takes a value into its text or its seconds.
 struct KnownOption {
     const wchar_t* name;
     bool BatchOptions::*flag;
     std::wstring BatchOptions::*text;
+    std::chrono::seconds BatchOptions::*seconds = nullptr;
 };
 
 constexpr KnownOption kKnownOptions[] = {
@@ -50,7 +51,20 @@ constexpr KnownOption kKnownOptions[] = {
     {L"vorlage", nullptr, &BatchOptions::templateChoice},
     {L"bericht", nullptr, &BatchOptions::reportFile},
     {L"sicherung", nullptr, &BatchOptions::backupFolder},
+    {L"zeitlimit", nullptr, nullptr, &BatchOptions::timeLimit},
 };
+
+// A whole number of seconds above 0; at most six digits (eleven days), so that no sum overflows.
+std::optional<std::chrono::seconds> secondsOf(const std::wstring& text) {
+    if (text.empty() || text.size() > 6) return std::nullopt;
+    long long value = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        value = value * 10 + (c - L'0');
+    }
+    if (value == 0) return std::nullopt;
+    return std::chrono::seconds(value);
+}
 
 const KnownOption* knownOption(const std::wstring& name) {
     for (const KnownOption& known : kKnownOptions) {
@@ -84,6 +98,18 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
             text += L":...";
             return OptionsError{text};
         }
+        if (known->seconds) {
+            const auto seconds = secondsOf(option->value);
+            if (!seconds) {
+                std::wstring text = L"Die Option /" + n;
+                text += L" braucht eine ganze Zahl von Sekunden größer als 0 (höchstens 999999), z. B. /";
+                text += n;
+                text += L":600";
+                return OptionsError{text};
+            }
+            options.*(known->seconds) = *seconds;
+            continue;
+        }
         options.*(known->text) = option->value;
     }
     if (options.help) return options;
@@ -100,7 +126,7 @@ std::wstring batchUsage() {
            L"Dateieigenschaften des SAP-Schriftfelds an.\r\n"
            L"\r\n"
            L"korvane-stapel [Ordner ...] [/s] [/liste:DATEI] [/vorlage:NAME] [/probe]\r\n"
-           L"               [/bericht:DATEI] [/sicherung:ORDNER] [/fortsetzen]\r\n"
+           L"               [/bericht:DATEI] [/sicherung:ORDNER] [/fortsetzen] [/zeitlimit:SEK]\r\n"
            L"\r\n"
            L"  Ordner             Ordner mit Zeichnungen\r\n"
            L"  /s                 auch alle Unterordner\r\n"
@@ -110,10 +136,14 @@ std::wstring batchUsage() {
            L"  /bericht:DATEI     Bericht als CSV (Excel); Vorgabe: korvane-stapel <Datum Zeit>.csv\r\n"
            L"  /sicherung:ORDNER  Sicherung der Zeichnungen vor dem Ändern; Vorgabe: neben dem Bericht\r\n"
            L"  /fortsetzen        überspringt, was der Bericht (/bericht) als erledigt zeigt\r\n"
+           L"  /zeitlimit:SEK     so viele Sekunden wartet der Stapel je Zeichnung höchstens auf Solid Edge\r\n"
+           L"                     (Vorgabe 600). Antwortet ein selbst gestartetes Solid Edge nicht, wird es\r\n"
+           L"                     beendet und neu gestartet; ein schon laufendes bleibt, der Stapel endet (4)\r\n"
            L"  /?                 diese Hilfe\r\n"
            L"\r\n"
            L"Optionen auch mit -- (--probe, --vorlage=Normal). Ende: 0 alles getauscht, 1 Zeichnungen\r\n"
-           L"übersprungen oder fehlgeschlagen, 2 konnte nicht beginnen, 3 abgebrochen (fortsetzen möglich).\r\n";
+           L"übersprungen oder fehlgeschlagen, 2 konnte nicht beginnen, 3 abgebrochen (fortsetzen möglich),\r\n"
+           L"4 Solid Edge antwortet nicht (Solid Edge schließen, dann fortsetzen).\r\n";
 }
 
 }  // namespace korvane

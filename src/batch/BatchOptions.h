@@ -1,6 +1,7 @@
 #pragma once
 // The batch program's command line, Windows style: options start with "/" (or "--"), a value follows
 // a colon or an equals sign ("/vorlage:Normal", "--vorlage=Normal"); other arguments are folders.
+#include <chrono>
 #include <optional>
 #include <string>
 #include <variant>
@@ -17,6 +18,7 @@ struct BatchOptions {
     bool resume = false;                 // /fortsetzen: skip what the report shows as done
     std::wstring reportFile;             // /bericht: the CSV report
     std::wstring backupFolder;           // /sicherung: the backup folder of this run
+    std::chrono::seconds timeLimit{600}; // /zeitlimit: how long Solid Edge may take over one drawing
     bool help = false;                   // /?
 };
 

@@ -13,8 +13,10 @@
 #include "automation/TextConvert.h"
 #include "batch/CadConnection.h"
 #include "batch/DrawingJob.h"
+#include "batch/HangResponse.h"
 #include "batch/Progress.h"
 #include "batch/ReportCsv.h"
+#include "batch/Watchdog.h"
 #include "batch/WorkList.h"
 #include "files/clsFileString.h"
 
@@ -39,7 +41,7 @@ public:
     int32_t run() {
         const std::optional<std::wstring> vorlage = checkTemplates();
         if (!vorlage) return batchexit::CouldNotStart;
-        if (clsSystem3(env_.services.processTable).liefereProzessAnzahl(L"*Edge*") > 1) {
+        if (clsSystem3(env_.services.processTable).liefereProzessAnzahl(kCadProcessPattern) > 1) {
             console_.line(kMehrfachGestartet);
             return batchexit::CouldNotStart;
         }
@@ -59,17 +61,29 @@ public:
         std::vector<std::wstring> leftOpen;
         if (!readEarlierReport(leftOpen)) return batchexit::CouldNotStart;
 
-        CadConnection cad(*vorlage, env_.services);
+        CadConnection& cad = cad_.emplace(*vorlage, env_.services);
+        HangResponse::Settings onHang;
+        onHang.limit = options_.timeLimit;
+        onHang.reportFile = reportFile_;
+        onHang.startedProcess = [&cad] { return cad.startedProcessId(); };
+        onHang.endBatch = env_.endProcess;
+        HangResponse& hang = hang_.emplace(console_, env_.services.processTable, std::move(onHang));
+        watchdog_.emplace(options_.timeLimit, [&hang] { hang(); });
         try {
-            cad.connect(leftOpen);
+            watched(L"", options_.resume, [&] { cad.connect(leftOpen); });
         } catch (const AutomationError& e) {
-            console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" + errorReport(e));
+            if (hang.endedBatch()) return batchexit::NoAnswer;
+            console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" +
+                          (hang.endedInstance() ? hang.reason() + L"\r\n" : L"") + errorReport(e));
             return batchexit::CouldNotStart;
         }
+        if (hang.endedBatch()) return batchexit::NoAnswer;
         if (!startReport()) return batchexit::CouldNotStart;
         for (const DrawingResult& r : plan.rejected) record(r);
 
         const bool interrupted = work(cad, plan);
+        // Ending the process failed to end it: nothing more is written, as if it had.
+        if (hang.endedBatch()) return batchexit::NoAnswer;
         finishReport();
         console_.line(summaryText(results_, since(started_), options_.probe, interrupted) + L"Bericht: " + reportFile_ +
                       (backupFolder_.empty() ? L"" : L"\r\nSicherung: " + backupFolder_));
@@ -164,10 +178,19 @@ private:
                 const std::wstring restored = job.restoreIfChanged(item.path, cut->second);
                 if (!restored.empty()) console_.line(item.path + L": " + restored);
             }
-            DrawingResult result = job.run(item);
-            if (result.outcome == Outcome::Failed && !cad.answers()) {
+            // A dry run has nothing to resume: it writes no row before a drawing is done.
+            const bool resumable = !options_.probe;
+            DrawingResult result = watched(resumable ? item.path : L"", resumable, [&] { return job.run(item); });
+            bool lost = hang_->endedInstance();
+            if (lost) result.errorText = hang_->reason() + L": " + result.errorText;
+            else if (result.outcome == Outcome::Failed) lost = !watched(L"", resumable, [&] { return cad.answers(); });
+            // Ending the process did not end it (only where that is injected): no row, no further step.
+            if (hang_->endedBatch()) return true;
+            if (lost) {
                 result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
-                if (const auto failure = reconnect(cad)) {
+                const auto failure = reconnect(cad);
+                if (hang_->endedBatch()) return true;
+                if (failure) {
                     record(result);
                     console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorReport(*failure));
                     return true;
@@ -183,6 +206,15 @@ private:
         return false;
     }
 
+    // One step that calls the CAD application, under the time limit; `drawing` is the one under way ("" for
+    // none), `resumable` whether this run's report exists for /fortsetzen.
+    template <class Step>
+    auto watched(const std::wstring& drawing, bool resumable, Step&& step) -> decltype(step()) {
+        hang_->prepare(drawing, resumable);
+        Watchdog::Stretch stretch(*watchdog_);
+        return step();
+    }
+
     // A CAD application that just died may still be registered for a moment (its class object, its
     // running object), so a new instance may take a few tries. Nothing when connected again.
     std::optional<AutomationError> reconnect(CadConnection& cad) {
@@ -190,9 +222,10 @@ private:
         for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
             if (attempt > 0) std::this_thread::sleep_for(kReconnectPause);
             try {
-                cad.reconnect();
+                watched(L"", !options_.probe, [&] { cad.reconnect(); });
                 return std::nullopt;
             } catch (const AutomationError& e) {
+                if (hang_->endedBatch()) return e;
                 failure = e;
             }
         }
@@ -219,6 +252,10 @@ private:
     std::map<std::wstring, std::wstring> interruptedBackup_;
     std::vector<DrawingResult> results_;
     bool reportTrouble_ = false;
+    // From the connection on; the watchdog goes first, then what its action uses.
+    std::optional<CadConnection> cad_;
+    std::optional<HangResponse> hang_;
+    std::optional<Watchdog> watchdog_;
     size_t worked_ = 0;
     Clock::time_point started_ = Clock::now();
 };

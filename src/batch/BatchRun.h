@@ -3,6 +3,7 @@
 // every drawing through DrawingJob with a progress line, keep the report up to date after each
 // drawing, and end with the summary. Ctrl+C (stopRequested) ends it after the current drawing.
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -19,6 +20,7 @@ inline constexpr int32_t AllDone = 0;        // every drawing exchanged (or, in 
 inline constexpr int32_t SomeNotDone = 1;    // some drawings skipped or failed (see the report)
 inline constexpr int32_t CouldNotStart = 2;  // command line, template, CAD application, folders
 inline constexpr int32_t Interrupted = 3;    // stopped by the user; /fortsetzen carries on
+inline constexpr int32_t NoAnswer = 4;       // the user's Solid Edge stopped answering; the batch ended itself
 }  // namespace batchexit
 
 struct BatchEnvironment {
@@ -31,6 +33,10 @@ struct BatchEnvironment {
     std::wstring runStamp;
     // Called after each drawing the run worked on, with how many it has worked on so far (measurements).
     std::function<void(size_t)> afterDrawing = [](size_t) {};
+    // Ends this process at once with the exit code, running no destructors: called when the user's
+    // Solid Edge stopped answering, while the batch's thread is blocked in a call that cannot be
+    // cancelled. Windows: TerminateProcess of the own process.
+    std::function<void(int32_t)> endProcess = [](int32_t code) { std::_Exit(code); };
 };
 
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment);

@@ -4,11 +4,26 @@
 #include "automation/ErrorPolicy.h"
 #include "cad/DocumentName.h"
 #include "cad/MemberIds.h"
+#include "files/WildcardPattern.h"
 
 namespace korvane {
 
 namespace app = member::application;
 namespace docs = member::documents;
+
+namespace {
+
+std::set<uint32_t> cadProcesses(ProcessTable* table) {
+    std::set<uint32_t> ids;
+    if (!table) return ids;
+    const auto entries = swallow(std::optional<std::vector<ProcessEntry>>{}, [&] { return table->snapshot(); });
+    for (const ProcessEntry& entry : entries.value_or(std::vector<ProcessEntry>{})) {
+        if (matchesPattern(entry.exeName, kCadProcessPattern, LetterCase::Respect)) ids.insert(entry.processId);
+    }
+    return ids;
+}
+
+}  // namespace
 
 CadConnection::CadConnection(std::wstring templatePath, PlatformServices services)
     : templatePath_(std::move(templatePath)), services_(std::move(services)), files_(services_.fileSystem) {}
@@ -25,9 +40,11 @@ void CadConnection::release() noexcept {
     templateSheets_.clear();
     templateSheetsRead_ = false;
     // The library's access objects tell only whether their last binding started the application,
-    // and every operation binds anew; so the batch ends the one it started itself.
-    if (startedHere_ && cad_) swallow([&] { cad_->schliesseSolidEdgeApplication(); });
+    // and every operation binds anew; so the batch ends the one it started itself. One that is gone
+    // (died, or ended for not answering) is left: binding anew to end it would start another.
+    if (startedHere_ && cad_ && answers()) swallow([&] { cad_->schliesseSolidEdgeApplication(); });
     startedHere_ = false;
+    startedProcess_ = 0;
     application_.reset();
     cad_.reset();
     draft_.reset();
@@ -35,8 +52,17 @@ void CadConnection::release() noexcept {
 
 void CadConnection::connect(const std::vector<std::wstring>& leftOpenByBatch) {
     cad_ = std::make_unique<clsSolidEdge>(services_.binder, services_.fileSystem);
+    const std::set<uint32_t> before = cadProcesses(services_.processTable.get());
     application_ = cad_->liefereSolidEdgeApplication();
     startedHere_ = cad_->started();
+    if (startedHere_) {
+        // Exactly one new process, or none is taken for the batch's: ending a process on a guess
+        // could end the user's Solid Edge.
+        std::set<uint32_t> added;
+        for (const uint32_t id : cadProcesses(services_.processTable.get()))
+            if (before.count(id) == 0) added.insert(id);
+        if (added.size() == 1) startedProcess_ = *added.begin();
+    }
     draft_ = std::make_unique<clsSolidEdgeDraft>(services_.binder, services_.fileSystem);
     // A failed binding always leaves its report.
     if (application_.isNothing()) throw cad_->bindingFailure().value();

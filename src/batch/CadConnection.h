@@ -4,6 +4,8 @@
 // whole batch, and the documents the user had open, which the batch never touches. When the
 // application dies or stops answering, reconnect() binds again (or starts a new instance) and opens
 // the template there.
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,6 +19,9 @@
 #include "files/clsFileString.h"
 
 namespace korvane {
+
+// The census pattern of the CAD application's processes.
+inline constexpr wchar_t kCadProcessPattern[] = L"*Edge*";
 
 class CadConnection {
 public:
@@ -42,6 +47,10 @@ public:
     // The template's background sheets, read once per connection (for the dry run).
     const std::vector<SheetInfo>& templateSheets();
     size_t reconnections() const { return reconnections_; }
+    // The process of the application the batch started itself, found as the one the census did not
+    // list before the start; 0 when the application is the user's or its process is not known for
+    // sure. Read from any thread.
+    uint32_t startedProcessId() const { return startedProcess_; }
 
 private:
     void release() noexcept;
@@ -55,6 +64,7 @@ private:
     Object template_;
     bool templateOpenedHere_ = false;
     bool startedHere_ = false;
+    std::atomic<uint32_t> startedProcess_{0};
     std::set<std::wstring> usersDocuments_;
     std::vector<SheetInfo> templateSheets_;
     bool templateSheetsRead_ = false;

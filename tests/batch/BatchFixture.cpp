@@ -27,6 +27,21 @@ bool ScratchStore::write(std::wstring_view path, std::wstring_view text) {
     return !fails && static_cast<bool>(out);
 }
 
+void SimProcesses::started(const std::shared_ptr<edgesim::Simulator>& instance) {
+    for (const auto& [id, known] : instances_)
+        if (known == instance) return;
+    instances_[next_] = instance;
+    entries->push_back({L"Edge.exe", next_++});
+}
+
+void SimProcesses::terminate(uint32_t processId, uint32_t exitCode) {
+    FakeProcessTable::terminate(processId, exitCode);
+    const auto instance = instances_.find(processId);
+    if (instance == instances_.end()) return;
+    instance->second->endAbruptly();
+    std::erase_if(*entries, [&](const ProcessEntry& e) { return e.processId == processId; });
+}
+
 BatchFixture::BatchFixture() {
     scratch.addShare(kShare);
     scratch.addNetworkDrive(L'Y', kShare);
@@ -42,16 +57,19 @@ namespace {
 // server that may have been restarted since the last time.
 class CurrentApplicationBinder : public AutomationBinder {
 public:
-    explicit CurrentApplicationBinder(const BatchFixture& fixture) : fixture_(fixture) {}
+    explicit CurrentApplicationBinder(BatchFixture& fixture) : fixture_(fixture) {}
     Object getActiveObject(std::wstring_view progId) override {
         return edgesim::InProcessBinder(fixture_.current()).getActiveObject(progId);
     }
     Object createObject(std::wstring_view progId) override {
-        return edgesim::InProcessBinder(fixture_.current()).createObject(progId);
+        const auto instance = fixture_.current();
+        Object application = edgesim::InProcessBinder(instance).createObject(progId);
+        fixture_.processes->started(instance);
+        return application;
     }
 
 private:
-    const BatchFixture& fixture_;
+    BatchFixture& fixture_;
 };
 
 }  // namespace
@@ -95,6 +113,10 @@ int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::functio
     PosixBatchFiles contents(scratch.fileSystem());
     PlatformServices services{scratch.fileSystem(), processes, std::make_shared<CurrentApplicationBinder>(*this)};
     BatchEnvironment environment{console, contents, std::move(services), std::move(stop), L"2026-12-06 10-00-00"};
+    environment.endProcess = [this](int32_t code) {
+        endedWith = code;
+        for (const auto& s : sims_) s->releaseHang();
+    };
     return korvane::runBatch(std::get<BatchOptions>(parsed), environment);
 }
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,18 @@ private:
     const ScratchDrives& drives_;
 };
 
+// The process table of the machine the simulated applications run on: an instance started through the
+// binder gets a process of its own, and ending that process ends the instance abruptly (any thread).
+class SimProcesses : public FakeProcessTable {
+public:
+    void started(const std::shared_ptr<edgesim::Simulator>& instance);
+    void terminate(uint32_t processId, uint32_t exitCode) override;
+
+private:
+    std::map<uint32_t, std::shared_ptr<edgesim::Simulator>> instances_;
+    uint32_t next_ = 300;
+};
+
 class CapturedConsole : public BatchConsole {
 public:
     void progress(const std::wstring& text) override { progressLines.push_back(text); }
@@ -95,8 +109,11 @@ public:
     std::wstring backupFolder = kShare + L"\\Sicherung";
     ScratchDrives scratch;
     std::shared_ptr<ScratchStore> store;
-    std::shared_ptr<test::FakeProcessTable> processes = std::make_shared<test::FakeProcessTable>();
+    std::shared_ptr<SimProcesses> processes = std::make_shared<SimProcesses>();
     CapturedConsole console;
+    // The exit code the batch ended its own process with; the ending lets every hanging call go on, so
+    // that the run returns.
+    std::optional<int32_t> endedWith;
     std::vector<std::shared_ptr<edgesim::Simulator>> sims_;
 };
 

@@ -1,6 +1,6 @@
 // The batch against EdgeSim in process. The kinds of drawing an archive holds, one by one, are the wine
 // run's (scripts/wine/run-batch-e2e); here: skipping, backup and restore, what the user has open, a CAD
-// application that dies, resumption, the dry run, the list file and what stops the start.
+// application that dies or stops answering, resumption, the dry run, the list file and what stops the start.
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <sys/file.h>
@@ -120,6 +120,52 @@ TEST_F(BatchCases, WhenTheCadApplicationDiesTheDrawingFailsAndANewInstanceTakesT
     // The replacement was started by the batch, so the batch ended it.
     EXPECT_EQ(1u, sims_[1]->startCount());
     EXPECT_TRUE(sims_[1]->hasQuit());
+}
+
+// A hang at the drawing's close comes after its save, so the file on disk is changed by then.
+std::wstring hangAtClose(const std::wstring& path) { return L"fault \"Document(" + path + L")\" Close hang\n"; }
+
+TEST_F(BatchCases, AnInstanceTheBatchStartedIsEndedWhenItStopsAnsweringAndANewOneTakesTheRest) {
+    std::vector<std::wstring> paths;
+    for (int i = 1; i <= 3; ++i) paths.push_back(drawing(L"h" + std::to_wstring(i) + L".dft", drawingText({4})));
+    startApplication(L"running no\n" + hangAtClose(paths[1]));
+    startApplication(L"running no\n");
+    EXPECT_EQ(batchexit::SomeNotDone, runBatch({kFolder, L"/zeitlimit:1"}));
+
+    EXPECT_EQ(Outcome::Exchanged, rowOf(paths[0]).outcome);
+    const DrawingResult hung = rowOf(paths[1]);
+    EXPECT_EQ(Outcome::Failed, hung.outcome);
+    EXPECT_THAT(toUtf8(hung.errorText), AllOf(HasSubstr("nicht innerhalb von 1 s geantwortet"),
+                                              HasSubstr("aus der Sicherung wiederhergestellt"), HasSubstr("neu verbunden")));
+    EXPECT_EQ(drawingText({4}), bytesOf(paths[1]));
+    EXPECT_EQ(Outcome::Exchanged, rowOf(paths[2]).outcome);
+    // Only the process of the hanging instance was ended (the other Solid Edge on the machine is not the
+    // batch's), and the batch itself went on.
+    EXPECT_EQ((std::vector<std::pair<uint32_t, uint32_t>>{{300, 1}}), processes->terminated);
+    EXPECT_TRUE(sims_[0]->endedAbruptly());
+    EXPECT_EQ(1u, sims_[1]->startCount());
+    EXPECT_FALSE(endedWith.has_value());
+}
+
+TEST_F(BatchCases, WhenTheUsersSolidEdgeStopsAnsweringTheBatchEndsItselfAndLeavesSolidEdgeAlone) {
+    std::vector<std::wstring> paths;
+    for (int i = 1; i <= 3; ++i) paths.push_back(drawing(L"h" + std::to_wstring(i) + L".dft", drawingText({4})));
+    startApplication(L"running yes\n" + hangAtClose(paths[1]));
+    EXPECT_EQ(batchexit::NoAnswer, runBatch({kFolder, L"/zeitlimit:1"}));
+
+    EXPECT_EQ(batchexit::NoAnswer, endedWith.value_or(-1));
+    EXPECT_TRUE(processes->terminated.empty());
+    EXPECT_FALSE(sim().endedAbruptly());
+    EXPECT_FALSE(sim().hasQuit());
+    // The report as the ended process leaves it: the drawing done, the hanging one "in Arbeit" for
+    // /fortsetzen to put back, nothing after it.
+    const std::vector<DrawingResult> rows = report();
+    ASSERT_EQ(2u, rows.size());
+    EXPECT_EQ(Outcome::Exchanged, rowOf(paths[0]).outcome);
+    EXPECT_EQ(Outcome::InProgress, rowOf(paths[1]).outcome);
+    EXPECT_EQ(backupFolder + L"\\h2.dft", rowOf(paths[1]).backup);
+    EXPECT_THAT(toUtf8(console.all()), AllOf(HasSubstr("Solid Edge antwortet seit 1 s nicht mehr"), HasSubstr("In Arbeit war " + toUtf8(paths[1])),
+                                             HasSubstr("/fortsetzen /bericht:\"" + toUtf8(reportFile) + "\"")));
 }
 
 TEST_F(BatchCases, AResumedRunPassesOverWhatIsDoneAndRedoesTheDrawingCutOffAtItsSave) {

@@ -40,6 +40,9 @@ TEST(BatchOptionsParse, UnusableCommandLinesAreRefusedWithAReason) {
         {{L"X:\\a", L"/probe:ja"}, "nimmt keinen Wert"},
         {{L"X:\\a", L"/fortsetzen"}, "/bericht:DATEI"},
         {{L"X:\\a", L"/probe", L"/fortsetzen", L"/bericht:b"}, "schließen sich aus"},
+        {{L"X:\\a", L"/zeitlimit:0"}, "ganze Zahl von Sekunden größer als 0"},
+        {{L"X:\\a", L"--zeitlimit=10s"}, "ganze Zahl von Sekunden größer als 0"},
+        {{L"X:\\a", L"/zeitlimit:1000000"}, "höchstens 999999"},
     };
     for (const auto& [args, message] : rows) {
         const auto parsed = parseBatchOptions(args);
@@ -47,6 +50,8 @@ TEST(BatchOptionsParse, UnusableCommandLinesAreRefusedWithAReason) {
         EXPECT_THAT(toUtf8(std::get<OptionsError>(parsed).text), ::testing::HasSubstr(message));
     }
     EXPECT_TRUE(std::get<BatchOptions>(parseBatchOptions({L"/?"})).help);
+    EXPECT_EQ(600s, std::get<BatchOptions>(parseBatchOptions({L"X:\\a"})).timeLimit);
+    EXPECT_EQ(15s, std::get<BatchOptions>(parseBatchOptions({L"X:\\a", L"--zeitlimit=15"})).timeLimit);
 }
 
 TEST(BatchProgress, TheLineShowsPositionShareAndTimeLeft) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
+#include <thread>
 
 #include "SimFixture.h"
 #include "model/SimError.h"
@@ -87,6 +89,35 @@ TEST(Faults, BusySpanStartsAfterTheMatchedCall) {
     now += std::chrono::milliseconds(1);
     EXPECT_FALSE(sim->isBusy()) << "the span is over";
     EXPECT_EQ(sim->idleCallCount(), 2u) << "the busy-making call was served";
+}
+
+TEST(Faults, AHangingCallWaitsUntilReleasedOrEnded) {
+    const struct Row {
+        const char* name;
+        bool end;        // the application is ended from outside; else the hang is released
+        int32_t error;   // the hanging call's outcome
+        size_t idleCalls;
+    } rows[] = {
+        {"released", false, 0, 1u},
+        {"ended", true, edgesim::err::CallFailed, 0u},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto sim = edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + L"fault Application 63 hang\n");
+        std::promise<void> hanging;
+        sim->onHang([&] { hanging.set_value(); });
+        std::thread other([&, waiting = hanging.get_future()] {
+            waiting.wait_for(std::chrono::seconds(10));  // bounded: a call that does not hang is a failure, no deadlock
+            if (row.end) sim->endAbruptly();
+            else sim->releaseHang();
+        });
+        Object app = sim->application();
+        EXPECT_EQ(errorOf([&] { app.call(63); }), row.error);
+        other.join();
+        EXPECT_EQ(sim->idleCallCount(), row.idleCalls);
+        EXPECT_EQ(sim->endedAbruptly(), row.end);
+        EXPECT_EQ(errorOf([&] { app.call(63); }), row.end ? edgesim::err::ServerUnavailable : 0) << "the next call";
+    }
 }
 
 TEST(Faults, QuitEndsTheApplicationForItsClients) {

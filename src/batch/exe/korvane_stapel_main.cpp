@@ -1,6 +1,7 @@
 // korvane-stapel.exe: the batch program's Windows entry point. Installs the Windows services behind
 // the portable core, takes Ctrl+C and the closing of the console as a request to stop after the
-// current drawing, and runs the batch.
+// current drawing, ends the process outright when the user's Solid Edge stops answering, and runs
+// the batch.
 #include <windows.h>
 #include <psapi.h>
 
@@ -98,6 +99,10 @@ int wmain() {
         Win32BatchFiles contents;
         BatchEnvironment environment{console, contents, defaultPlatformServices(),
                                      [&stop] { return stop.requested(); }, stamp, measurement()};
+        // The user's Solid Edge stopped answering and the main thread waits in a call that cannot be
+        // cancelled: nothing can be unwound safely. The console is written unbuffered and the report
+        // row by row, so what they say is on its way already.
+        environment.endProcess = [](int32_t code) { TerminateProcess(GetCurrentProcess(), static_cast<UINT>(code)); };
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());
