@@ -38,6 +38,7 @@ TEST(RuntimeNumbers, ConstantsAndTextsAreTheRuntimes) {
         {rt::MemberNotSupported, 438, L"Objekt unterstützt diese Eigenschaft oder Methode nicht"},
         {rt::AutomationFailure, 440, L"Automatisierungsfehler"},
         {rt::ArgumentNotOptional, 449, L"Argument ist nicht optional"},
+        {123456, 123456, L"Anwendungs- oder objektdefinierter Fehler"},  // any number without a text of its own
     };
     for (const auto& row : rows) {
         EXPECT_EQ(row.constant, row.number) << "constant for " << toUtf8(row.text);
@@ -48,6 +49,7 @@ TEST(RuntimeNumbers, ConstantsAndTextsAreTheRuntimes) {
         } catch (const AutomationError& e) {
             EXPECT_EQ(e.number(), row.number);
             EXPECT_EQ(toUtf8(e.description()), toUtf8(row.text)) << "raised text of " << row.number;
+            EXPECT_EQ(std::string(e.what()), "error " + std::to_string(row.number) + ": " + toUtf8(row.text));
         }
     }
 }

@@ -38,7 +38,6 @@ public:
 
     Variant invoke(DispId id, InvokeKind kind, std::vector<Variant>& args) override {
         lastKind = kind;
-        lastArgs = args;
         switch (id) {
         case Name:
             if (kind == InvokeKind::PropertyPut) {
@@ -82,7 +81,6 @@ public:
     const std::optional<GUID>& type() const { return type_; }
 
     InvokeKind lastKind = InvokeKind::Method;
-    std::vector<Variant> lastArgs;
     int lookups = 0;
 
 private:

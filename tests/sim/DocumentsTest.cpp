@@ -1,11 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "SimFixture.h"
-#include "model/SimError.h"
 
 using namespace simtest;
-using korvane::Object;
-using korvane::Variant;
 
 TEST(Documents, OpeningAnOpenFileReturnsThatDocumentWhateverTheLetterCase) {
     auto sim = twoDrawings();
@@ -38,11 +33,12 @@ TEST(Documents, ActiveDocumentFollowsOpenActivateAndClose) {
     EXPECT_EQ(sim->activeDocument(), nullptr);
 }
 
-TEST(Documents, FailuresOfTheCollectionAndOfClosedDocuments) {
+TEST(Documents, MembersOfDocumentsAndPropertiesAndTheirFailures) {
     auto sim = twoDrawings();
-    Object app = sim->application();
-    Object documents = app.getObject(21);
+    Object documents = sim->application().getObject(21);
     Object drawing = documents.callObject(0, {Variant::i4(1)});
+    Object sets = drawing.getObject(52);
+    Object custom = drawing.getObject(L"Properties").callObject(0, {Variant(L"Custom")});
     struct Case {
         const char* what;
         std::function<void()> call;
@@ -54,12 +50,46 @@ TEST(Documents, FailuresOfTheCollectionAndOfClosedDocuments) {
         {"open of a missing file", [&] { documents.call(6, {Variant(L"C:\\fehlt.dft")}); }, edgesim::err::Fail},
         {"unknown member name", [&] { documents.call(L"Add"); }, korvane::rt::MemberNotSupported},
         {"unknown member id", [&] { drawing.call(4711); }, korvane::rt::MemberNotSupported},
+        {"add", [&] { custom.call(8, {Variant(L"DRAWING-CAD_MASSSTAB"), Variant(L"-")}); }, 0},
+        {"add of an existing name", [&] { custom.call(8, {Variant(L"SAPName"), Variant(L"x")}); }, edgesim::err::AlreadyExists},
+        {"add without value", [&] { custom.call(8, {Variant(L"X")}); }, korvane::rt::ArgumentNotOptional},
+        {"missing set", [&] { sets.call(0, {Variant(L"ProjectInformation")}); }, edgesim::err::BadIndex},
+        {"missing property", [&] { custom.call(0, {Variant(L"SAPType")}); }, edgesim::err::BadIndex},
+        {"property names are exact", [&] { custom.call(0, {Variant(L"sapname")}); }, edgesim::err::BadIndex},
+        {"write", [&] { custom.callObject(0, {Variant(L"SAPName")}).put(2, Variant(L" ")); }, 0},
+        {"set save", [&] { custom.call(5); }, 0},
         {"save of a drawing", [&] { drawing.call(L"Save"); }, 0},
-        {"close", [&] { drawing.call(L"Close", {Variant::boolean(false)}); }, 0},
-        {"call on the closed drawing", [&] { drawing.get(L"FullName"); }, edgesim::err::Disconnected},
     };
     for (const Case& c : cases) EXPECT_EQ(errorOf(c.call), c.error) << c.what;
+
+    const edgesim::DocumentContent& content = sim->activeDocument()->content();
+    ASSERT_NE(content.property(L"Custom", L"DRAWING-CAD_MASSSTAB"), nullptr);
+    EXPECT_EQ(content.property(L"Custom", L"DRAWING-CAD_MASSSTAB")->value, L"-");
+    EXPECT_EQ(custom.callObject(0, {Variant(L"SAPName")}).get(2).toText(), L" ");
+    EXPECT_EQ(content.propertySet(L"Custom")->properties.size(), 2u) << "the refused duplicate was added";
+    EXPECT_EQ(sim->activeDocument()->propertySetSaves(L"Custom"), 1u);
+    EXPECT_EQ(errorOf([&] { drawing.call(L"Close", {Variant::boolean(false)}); }), 0);
+    EXPECT_EQ(errorOf([&] { drawing.get(L"FullName"); }), edgesim::err::Disconnected) << "call on the closed drawing";
     EXPECT_EQ(documents.get(3).toLong(), 0);
+}
+
+TEST(Documents, RefusedPropertyAdditionsByNameOrAll) {
+    struct Case {
+        const wchar_t* refusal;
+        const wchar_t* name;
+        int32_t error;
+    } cases[] = {
+        {L"refuse-add DRAWING-PA-NAME", L"DRAWING-PA-NAME", edgesim::err::AccessDenied},
+        {L"refuse-add DRAWING-PA-NAME", L"DRAWING-PA-DATUM", 0},
+        {L"refuse-add * 0x80004005 Nein", L"DRAWING-PA-DATUM", edgesim::err::Fail},
+        {L"refuse-add \"DRAWING X\" 5", L"DRAWING X", 5},
+    };
+    for (const Case& c : cases) {
+        auto sim = edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + c.refusal + L"\n");
+        Object custom = sim->application().getObject(2).getObject(52).callObject(0, {Variant(L"Custom")});
+        EXPECT_EQ(errorOf([&] { custom.call(8, {Variant(c.name), Variant(L"-")}); }), c.error) << c.refusal;
+        EXPECT_EQ(sim->activeDocument()->content().property(L"Custom", c.name) != nullptr, c.error == 0) << c.refusal;
+    }
 }
 
 TEST(Documents, SaveWritesTheFileThatALaterOpenReads) {

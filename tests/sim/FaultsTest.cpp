@@ -1,15 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <future>
 #include <thread>
 
 #include "SimFixture.h"
-#include "model/SimError.h"
 
 using namespace simtest;
-using korvane::Object;
-using korvane::Variant;
 
 namespace {
 
@@ -149,14 +144,11 @@ TEST(Faults, ScriptedAnswersComeWithoutAnError) {
         auto sim = edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + c.fault + L"\n");
         Object custom = sim->application().getObject(2).getObject(52).callObject(0, {Variant(L"Custom")});
         const Variant answer = custom.call(0, {Variant(c.asked)});
+        const edgesim::CallRecord& logged = sim->calls().back();
+        EXPECT_TRUE(logged.ok && logged.object == L"PropertySet(Welle.dft/Custom)" && logged.id == 0 &&
+                    logged.arguments == std::vector<std::wstring>{L"Text \"" + c.asked + L"\""})
+            << c.fault << ": the look-up is not logged as asked and answered: " << korvane::toUtf8(logged.text());
         EXPECT_EQ(answer.isNothing() ? L"(Nothing)" : Object::from(answer).get(20).toText(), c.answered) << c.fault;
-        bool logged = false;
-        for (const auto& call : sim->calls()) {
-            if (call.object == L"PropertySet(Welle.dft/Custom)" && call.id == 0) {
-                logged = call.ok && call.arguments == std::vector<std::wstring>{L"Text \"" + c.asked + L"\""};
-            }
-        }
-        EXPECT_TRUE(logged) << c.fault << ": the look-up is not logged as asked and answered";
     }
     EXPECT_THROW(edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + L"fault PropertySet Item substitute\n"),
                  korvane::AutomationError)

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
+#include "model/SimError.h"
 #include "model/Simulator.h"
 
 namespace simtest {
@@ -46,22 +47,14 @@ document C:\Zeichnungen\Welle.dft
 end
 )";
 
+using korvane::Object;
+using korvane::Variant;
 using korvane::test::errorOf;
-
-// For EXPECT_THAT(callable, raises(...)): the call raises an automation error whose number and
-// description match. gmock makes the call a second time to explain a mismatch, so it suits only
-// calls whose outcome does not depend on what ran before.
-inline auto raises(::testing::Matcher<int32_t> number, ::testing::Matcher<const std::wstring&> description) {
-    using korvane::AutomationError;
-    return ::testing::Throws<AutomationError>(
-        ::testing::AllOf(::testing::Property("number", &AutomationError::number, number),
-                         ::testing::Property("description", &AutomationError::description, description)));
-}
 
 inline std::shared_ptr<edgesim::Simulator> twoDrawings() { return edgesim::Simulator::fromScenario(kTwoDrawings); }
 
 // The sheets of one sheet group of a document (1 working, 2 background).
-inline korvane::Object sheetsOf(const korvane::Object& doc, korvane::Variant group) {
+inline Object sheetsOf(const Object& doc, Variant group) {
     return doc.getObject(4199).callObject(0, {group}).getObject(104);
 }
 
