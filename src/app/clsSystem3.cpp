@@ -30,14 +30,18 @@ clsSystem3::clsSystem3() : table_(createTable()) {}
 clsSystem3::clsSystem3(std::shared_ptr<ProcessTable> table) : table_(std::move(table)) {}
 
 int32_t clsSystem3::liefereProzessAnzahl(const std::wstring& sProzessname) {
-    // Failure policy: neutral result (0).
-    return swallow(int32_t{0}, [&] {
-        int32_t count = 0;
+    return static_cast<int32_t>(liefereProzessIDs(sProzessname).size());
+}
+
+std::vector<uint32_t> clsSystem3::liefereProzessIDs(const std::wstring& sProzessname) {
+    // Failure policy: neutral result (none).
+    return swallow(std::vector<uint32_t>{}, [&] {
+        std::vector<uint32_t> ids;
         // Every entry is examined; the walk never stops early.
         for (const auto& entry : processesOf(table_.get())) {
-            if (matchesPattern(entry.exeName, sProzessname, LetterCase::Respect)) ++count;
+            if (matchesPattern(entry.exeName, sProzessname, LetterCase::Respect)) ids.push_back(entry.processId);
         }
-        return count;
+        return ids;
     });
 }
 

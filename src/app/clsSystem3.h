@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ProcessTable.h"
 
@@ -14,6 +15,8 @@ public:
     explicit clsSystem3(std::shared_ptr<ProcessTable> table);  // nullptr: no snapshot, every count 0
 
     int32_t liefereProzessAnzahl(const std::wstring& sProzessname);
+    // The ids of the processes liefereProzessAnzahl counts, in the table's order.
+    std::vector<uint32_t> liefereProzessIDs(const std::wstring& sProzessname);
     int32_t liefereProzessID(const std::wstring& sProzessname);
     void killProzessID(int32_t lProzessID);
 

@@ -1,29 +1,17 @@
 #include "batch/CadConnection.h"
 
+#include <algorithm>
+
+#include "app/clsSystem3.h"
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "cad/DocumentName.h"
 #include "cad/MemberIds.h"
-#include "files/WildcardPattern.h"
 
 namespace korvane {
 
 namespace app = member::application;
 namespace docs = member::documents;
-
-namespace {
-
-std::set<uint32_t> cadProcesses(ProcessTable* table) {
-    std::set<uint32_t> ids;
-    if (!table) return ids;
-    const auto entries = swallow(std::optional<std::vector<ProcessEntry>>{}, [&] { return table->snapshot(); });
-    for (const ProcessEntry& entry : entries.value_or(std::vector<ProcessEntry>{})) {
-        if (matchesPattern(entry.exeName, kCadProcessPattern, LetterCase::Respect)) ids.insert(entry.processId);
-    }
-    return ids;
-}
-
-}  // namespace
 
 CadConnection::CadConnection(std::wstring templatePath, PlatformServices services)
     : templatePath_(std::move(templatePath)), services_(std::move(services)), files_(services_.fileSystem) {}
@@ -52,15 +40,16 @@ void CadConnection::release() noexcept {
 
 void CadConnection::connect(const std::vector<std::wstring>& leftOpenByBatch) {
     cad_ = std::make_unique<clsSolidEdge>(services_.binder, services_.fileSystem);
-    const std::set<uint32_t> before = cadProcesses(services_.processTable.get());
+    clsSystem3 census(services_.processTable);
+    const std::vector<uint32_t> before = census.liefereProzessIDs(kCadProcessPattern);
     application_ = cad_->liefereSolidEdgeApplication();
     startedHere_ = cad_->started();
     if (startedHere_) {
         // Exactly one new process, or none is taken for the batch's: ending a process on a guess
         // could end the user's Solid Edge.
         std::set<uint32_t> added;
-        for (const uint32_t id : cadProcesses(services_.processTable.get()))
-            if (before.count(id) == 0) added.insert(id);
+        for (const uint32_t id : census.liefereProzessIDs(kCadProcessPattern))
+            if (std::find(before.begin(), before.end(), id) == before.end()) added.insert(id);
         if (added.size() == 1) startedProcess_ = *added.begin();
     }
     draft_ = std::make_unique<clsSolidEdgeDraft>(services_.binder, services_.fileSystem);

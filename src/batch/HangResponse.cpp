@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "automation/ErrorPolicy.h"
+#include "app/clsSystem3.h"
 #include "batch/BatchRun.h"
 
 namespace korvane {
@@ -45,7 +45,7 @@ void HangResponse::operator()() {
     const uint32_t started = settings_.startedProcess();
     if (started != 0 && processes_) {
         endedInstance_ = true;
-        swallow([&] { processes_->terminate(started, 1); });
+        clsSystem3(processes_).killProzessID(static_cast<int32_t>(started));
         return;
     }
     endedBatch_ = true;
