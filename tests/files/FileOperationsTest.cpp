@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -21,12 +20,11 @@ using namespace korvane::test;
 
 namespace {
 
-std::optional<std::string> content(const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; }
-
-std::vector<std::wstring> sorted(const Collection& c) {
-    std::vector<std::wstring> names(c.begin(), c.end());
-    std::sort(names.begin(), names.end());
-    return names;
+// The names of a listing in its own order, each followed by a blank.
+std::string items(const Collection& c) {
+    std::wstring out;
+    for (const auto& name : c) out += name + L" ";
+    return toUtf8(out);
 }
 
 std::string joined(std::vector<std::wstring> tree) {
@@ -34,17 +32,6 @@ std::string joined(std::vector<std::wstring> tree) {
     std::wstring out;
     for (const auto& entry : tree) out += entry + L", ";
     return toUtf8(out);
-}
-
-// The entries of a list like "a.txt 3, x.y\".
-std::vector<std::wstring> entries(const char* list) {
-    std::vector<std::wstring> out;
-    for (std::wstring rest = fromUtf8(list); !rest.empty();) {
-        const size_t comma = rest.find(L", ");
-        out.push_back(rest.substr(0, comma));
-        rest = comma == std::wstring::npos ? std::wstring() : rest.substr(comma + 2);
-    }
-    return out;
 }
 
 class FileOperations : public testing::Test {
@@ -88,7 +75,8 @@ TEST_F(FileOperations, CreateFolderMakesMissingParentsAndReportsNothing) {
 
     box.write(L"a\\b\\c\\keep.txt", "k");
     EXPECT_TRUE(files.erstelleVerzeichnis(box.path(L"a\\b\\c")).isEmpty());
-    EXPECT_EQ(box.read(L"a\\b\\c\\keep.txt"), "k") << "an existing folder must stay as it is";
+    EXPECT_EQ(joined(box.tree()), "a\\, a\\b\\, a\\b\\c\\, a\\b\\c\\keep.txt 1, ")
+        << "an existing folder must stay as it is";
 
     files.erstelleVerzeichnis(box.path(L"d\\e\\"));
     EXPECT_TRUE(files.existiertVerzeichnis(box.path(L"d\\e")));
@@ -100,7 +88,7 @@ TEST_F(FileOperations, CreateFolderMakesMissingParentsAndReportsNothing) {
     });
 }
 
-// Renaming "old" (content O) over "new" (content N), with the names "new.1.alt" (a file) and
+// Renaming "old" (content O) over "new" (content NN), with the names "new.1.alt" (a file) and
 // "new.2.alt" (a folder) in use. The moves, counted: 1 the direct attempt (refused, "new" exists),
 // 2 "new" set aside, 3 "old" to "new", then 4 and 5 undo or put back; deletion 1 removes the file
 // set aside. The result is the failing step's number, and no file is lost: where the former file
@@ -111,23 +99,24 @@ TEST(FileOperationCases, RenameStepsFailingLoseNoFile) {
         const char* what;
         std::vector<std::tuple<Step, int, int32_t>> failures;
         int32_t status;
-        const char* oldAfter;
-        const char* newAfter;
-        const char* asideAfter;  // under "new.3.alt"
+        std::vector<std::wstring> after;  // besides new.1.alt and new.2.alt, as Sandbox::tree() gives them
     };
     const Case cases[] = {
-        {"nothing fails", {}, 0, nullptr, "O", nullptr},
-        {"new name held open by another program", {{Step::Move, 2, 70}}, 70, "O", "N", nullptr},
-        {"the rename itself fails", {{Step::Move, 3, 75}}, 75, "O", "N", nullptr},
-        {"the rename and the put-back fail", {{Step::Move, 3, 75}, {Step::Move, 4, 70}}, 75, "O", nullptr, "N"},
-        {"the former file cannot be deleted", {{Step::Delete, 1, 61}}, 61, "O", "N", nullptr},
-        {"cannot be deleted, the undo fails", {{Step::Move, 4, 70}, {Step::Delete, 1, 61}}, 61, nullptr, "O", "N"},
-        {"cannot be deleted, the put-back fails", {{Step::Move, 5, 70}, {Step::Delete, 1, 61}}, 61, "O", nullptr, "N"},
+        {"nothing fails", {}, 0, {L"new 1"}},
+        {"new name held open by another program", {{Step::Move, 2, 70}}, 70, {L"new 2", L"old 1"}},
+        {"the rename itself fails", {{Step::Move, 3, 75}}, 75, {L"new 2", L"old 1"}},
+        {"the rename and the put-back fail", {{Step::Move, 3, 75}, {Step::Move, 4, 70}}, 75,
+         {L"new.3.alt 2", L"old 1"}},
+        {"the former file cannot be deleted", {{Step::Delete, 1, 61}}, 61, {L"new 2", L"old 1"}},
+        {"cannot be deleted, the undo fails", {{Step::Move, 4, 70}, {Step::Delete, 1, 61}}, 61,
+         {L"new 1", L"new.3.alt 2"}},
+        {"cannot be deleted, the put-back fails", {{Step::Move, 5, 70}, {Step::Delete, 1, 61}}, 61,
+         {L"new.3.alt 2", L"old 1"}},
     };
     for (const auto& c : cases) {
         Sandbox box;
         box.write(L"old", "O");
-        box.write(L"new", "N");
+        box.write(L"new", "NN");
         box.write(L"new.1.alt", "1");
         box.makeFolder(L"new.2.alt");
         auto failing = std::make_shared<DriveTableFileSystem>(std::vector<TableDrive>{}, box.fileSystem());
@@ -135,18 +124,16 @@ TEST(FileOperationCases, RenameStepsFailingLoseNoFile) {
         clsFileString files(failing);
 
         EXPECT_EQ(files.benenneUm(box.path(L"old"), box.path(L"new")), c.status) << c.what;
-        EXPECT_EQ(box.read(L"old"), content(c.oldAfter)) << c.what << ": old";
-        EXPECT_EQ(box.read(L"new"), content(c.newAfter)) << c.what << ": new";
-        EXPECT_EQ(box.read(L"new.3.alt"), content(c.asideAfter)) << c.what << ": set aside";
-        const int expectedFiles = 1 + (c.oldAfter ? 1 : 0) + (c.newAfter ? 1 : 0) + (c.asideAfter ? 1 : 0);
-        EXPECT_EQ(files.liefereDateiListe(box.base(), nullptr).Count(), expectedFiles) << c.what << ": stray files";
+        std::vector<std::wstring> expected = c.after;
+        expected.insert(expected.end(), {L"new.1.alt 1", L"new.2.alt\\"});
+        EXPECT_EQ(joined(box.tree()), joined(expected)) << c.what;
     }
 }
 
 // Each operation on a fresh sample tree (see Sandbox::writeSampleTree, with the files p, p_test and
-// q_test beside it): its status (the write probe's answer as 1 or 0) and what it changed.
-// Wildcards in the last part of a name act on every matching entry, as callers of the scripting
-// runtime's delete, copy and move rely on; none matching is an error of its own.
+// q_test beside it and the folder tree\x read-only): its status (the write probe's answer as 1 or 0)
+// and what it changed. Wildcards in the last part of a name act on every matching entry, as callers
+// of the scripting runtime's delete, copy and move rely on; none matching is an error of its own.
 TEST(FileOperationCases, StatusAndChangesOnASampleTree) {
     enum class Op { Probe, Rename, Copy, DeleteFile, DeleteFolder };
     constexpr int32_t Any = -2;  // the system decides
@@ -156,55 +143,56 @@ TEST(FileOperationCases, StatusAndChangesOnASampleTree) {
         const wchar_t* name;
         const wchar_t* target;
         int32_t status;
-        const char* gone;   // entries no longer in the tree, as Sandbox::tree() gives them
-        const char* added;  // entries new in the tree
+        std::vector<std::wstring> gone;   // entries no longer in the tree, as Sandbox::tree() gives them
+        std::vector<std::wstring> added;  // entries new in the tree
     };
     const Case cases[] = {
-        {"probe a writable file", Op::Probe, L"a.txt", L"", 1, "", ""},
-        {"probe a read-only file: it can still be renamed", Op::Probe, L"ro.txt", L"", 1, "", ""},
-        {"probe a missing file", Op::Probe, L"n.txt", L"", 0, "", ""},
-        {"probe with the probe name taken", Op::Probe, L"p", L"", 0, "", ""},
-        {"probe where only the probe name exists", Op::Probe, L"q", L"", 0, "", ""},
-        {"rename to a free name", Op::Rename, L"a.txt", L"n.txt", 0, "a.txt 3", "n.txt 3"},
-        {"rename over an existing file", Op::Rename, L"a.txt", L"b.txt", 0, "a.txt 3, b.txt 2", "b.txt 3"},
-        {"rename a missing file keeps the new one", Op::Rename, L"n.txt", L"b.txt", rt::FileNotFound, "", ""},
+        {"probe a read-only file: it can still be renamed", Op::Probe, L"ro.txt", L"", 1, {}, {}},
+        {"probe a missing file", Op::Probe, L"n.txt", L"", 0, {}, {}},
+        {"probe with the probe name taken", Op::Probe, L"p", L"", 0, {}, {}},
+        {"probe where only the probe name exists", Op::Probe, L"q", L"", 0, {}, {}},
+        {"rename to a free name", Op::Rename, L"a.txt", L"n.txt", 0, {L"a.txt 3"}, {L"n.txt 3"}},
+        {"rename over an existing file", Op::Rename, L"a.txt", L"b.txt", 0, {L"a.txt 3", L"b.txt 2"}, {L"b.txt 3"}},
+        {"rename a missing file keeps the new one", Op::Rename, L"n.txt", L"b.txt", rt::FileNotFound, {}, {}},
         // Refused by the deletion without force of the file set aside: that number is the result.
-        {"rename over a read-only file", Op::Rename, L"a.txt", L"ro.txt", rt::PermissionDenied, "", ""},
-        {"rename into a missing folder", Op::Rename, L"a.txt", L"nowhere\\n.txt", rt::PathNotFound, "", ""},
-        {"rename onto a folder", Op::Rename, L"a.txt", L"x.y", rt::FileAlreadyExists, "", ""},
-        {"rename a folder", Op::Rename, L"dir", L"n.txt", rt::FileNotFound, "", ""},
-        {"rename onto itself", Op::Rename, L"a.txt", L"a.txt", Any, "", ""},
-        {"rename files with wildcards into a folder", Op::Rename, L"*.txt", L"x.y", 0, "a.txt 3, b.txt 2, ro.txt 1 ro",
-         "x.y\\a.txt 3, x.y\\b.txt 2, x.y\\ro.txt 1 ro"},
-        {"rename with wildcards, none match", Op::Rename, L"*.none", L"x.y", rt::FileNotFound, "", ""},
-        {"copy into a missing folder", Op::Copy, L"a.txt", L"m\\n\\a.txt", 0, "", "m\\, m\\n\\, m\\n\\a.txt 3"},
-        {"copy over a read-only file", Op::Copy, L"a.txt", L"ro.txt", 0, "ro.txt 1 ro", "ro.txt 3"},
-        {"copy a missing file keeps the target", Op::Copy, L"n.txt", L"b.txt", -1, "", ""},
-        {"copy a missing file still makes the folder", Op::Copy, L"n.txt", L"m\\n.txt", -1, "", "m\\"},
-        {"copy onto a folder", Op::Copy, L"a.txt", L"x.y", rt::PermissionDenied, "", ""},
-        {"copy with wildcards into a new folder", Op::Copy, L"?.tmp", L"neu", 0, "",
-         "neu\\, neu\\c.tmp 1, neu\\d.TMP 2, neu\\e.tmp 1 ro"},
-        {"copy into a folder named with a closing backslash", Op::Copy, L"b.txt", L"x.y\\", 0, "", "x.y\\b.txt 2"},
-        {"copy with wildcards, none match", Op::Copy, L"*.none", L"x.y", rt::FileNotFound, "", ""},
-        {"delete a file", Op::DeleteFile, L"a.txt", L"", 0, "a.txt 3", ""},
-        {"delete a read-only file", Op::DeleteFile, L"ro.txt", L"", 0, "ro.txt 1 ro", ""},
-        {"delete a missing file", Op::DeleteFile, L"n.txt", L"", rt::FileNotFound, "", ""},
-        {"delete a folder as a file", Op::DeleteFile, L"dir", L"", rt::FileNotFound, "", ""},
-        {"delete in a missing folder", Op::DeleteFile, L"nowhere\\*.tmp", L"", rt::PathNotFound, "", ""},
+        {"rename over a read-only file", Op::Rename, L"a.txt", L"ro.txt", rt::PermissionDenied, {}, {}},
+        {"rename into a missing folder", Op::Rename, L"a.txt", L"nowhere\\n.txt", rt::PathNotFound, {}, {}},
+        {"rename onto a folder", Op::Rename, L"a.txt", L"x.y", rt::FileAlreadyExists, {}, {}},
+        {"rename a folder", Op::Rename, L"dir", L"n.txt", rt::FileNotFound, {}, {}},
+        {"rename onto itself", Op::Rename, L"a.txt", L"a.txt", Any, {}, {}},
+        {"rename files with wildcards into a folder", Op::Rename, L"*.txt", L"x.y", 0,
+         {L"a.txt 3", L"b.txt 2", L"ro.txt 1 ro"}, {L"x.y\\a.txt 3", L"x.y\\b.txt 2", L"x.y\\ro.txt 1 ro"}},
+        {"rename with wildcards, none match", Op::Rename, L"*.none", L"x.y", rt::FileNotFound, {}, {}},
+        {"copy into a missing folder", Op::Copy, L"a.txt", L"m\\n\\a.txt", 0, {},
+         {L"m\\", L"m\\n\\", L"m\\n\\a.txt 3"}},
+        {"copy over a read-only file", Op::Copy, L"a.txt", L"ro.txt", 0, {L"ro.txt 1 ro"}, {L"ro.txt 3"}},
+        {"copy a missing file still makes the folder", Op::Copy, L"n.txt", L"m\\n.txt", -1, {}, {L"m\\"}},
+        {"copy onto a folder", Op::Copy, L"a.txt", L"x.y", rt::PermissionDenied, {}, {}},
+        {"copy with wildcards into a new folder", Op::Copy, L"?.tmp", L"neu", 0, {},
+         {L"neu\\", L"neu\\c.tmp 1", L"neu\\d.TMP 2", L"neu\\e.tmp 1 ro"}},
+        {"copy into a folder named with a closing backslash", Op::Copy, L"b.txt", L"x.y\\", 0, {}, {L"x.y\\b.txt 2"}},
+        {"copy with wildcards, none match", Op::Copy, L"*.none", L"x.y", rt::FileNotFound, {}, {}},
+        {"delete a read-only file", Op::DeleteFile, L"ro.txt", L"", 0, {L"ro.txt 1 ro"}, {}},
+        {"delete a missing file", Op::DeleteFile, L"n.txt", L"", rt::FileNotFound, {}, {}},
+        {"delete a folder as a file", Op::DeleteFile, L"dir", L"", rt::FileNotFound, {}, {}},
+        {"delete in a missing folder", Op::DeleteFile, L"nowhere\\*.tmp", L"", rt::PathNotFound, {}, {}},
         // As on Windows, ".*" at the end takes a name without a dot too.
         {"delete files with wildcards, read-only too, no folder", Op::DeleteFile, L"?.*", L"", 0,
-         "a.txt 3, b.txt 2, c.tmp 1, d.TMP 2, e.tmp 1 ro, p 1", ""},
-        {"delete with wildcards, none match", Op::DeleteFile, L"*.none", L"", rt::FileNotFound, "", ""},
+         {L"a.txt 3", L"b.txt 2", L"c.tmp 1", L"d.TMP 2", L"e.tmp 1 ro", L"p 1"}, {}},
+        {"delete with wildcards, none match", Op::DeleteFile, L"*.none", L"", rt::FileNotFound, {}, {}},
         {"delete folders with their content", Op::DeleteFolder, L"old*", L"", 0,
-         "old1\\, old1\\f.txt 1, old2\\, old2\\g\\, old2\\g\\h.txt 1", ""},
-        {"delete folders, nothing matches", Op::DeleteFolder, L"new*", L"", rt::PathNotFound, "", ""},
-        {"delete a file as a folder", Op::DeleteFolder, L"a.txt", L"", rt::PathNotFound, "", ""},
+         {L"old1\\", L"old1\\f.txt 1", L"old2\\", L"old2\\g\\", L"old2\\g\\h.txt 1"}, {}},
+        {"delete a folder, read-only inside", Op::DeleteFolder, L"tree", L"", 0,
+         {L"tree\\", L"tree\\x\\", L"tree\\x\\locked.txt 1 ro"}, {}},
+        {"delete folders, nothing matches", Op::DeleteFolder, L"new*", L"", rt::PathNotFound, {}, {}},
+        {"delete a file as a folder", Op::DeleteFolder, L"a.txt", L"", rt::PathNotFound, {}, {}},
     };
     auto arrange = [](Sandbox& box) {
         box.writeSampleTree();
         box.write(L"p", "p");
         box.write(L"p_test", "probe");
         box.write(L"q_test", "probe");
+        box.setReadOnly(L"tree\\x", true);
     };
     Sandbox arranged;
     arrange(arranged);
@@ -225,23 +213,11 @@ TEST(FileOperationCases, StatusAndChangesOnASampleTree) {
         EXPECT_TRUE(c.status == Any || status == c.status) << c.what << ": status " << status;
         EXPECT_EQ(name, box.path(c.name)) << c.what << ": the name argument must stay as it was";
         std::vector<std::wstring> expected;
-        const auto gone = entries(c.gone);
         for (const auto& entry : arranged.tree())
-            if (std::find(gone.begin(), gone.end(), entry) == gone.end()) expected.push_back(entry);
-        for (const auto& entry : entries(c.added)) expected.push_back(entry);
+            if (std::find(c.gone.begin(), c.gone.end(), entry) == c.gone.end()) expected.push_back(entry);
+        expected.insert(expected.end(), c.added.begin(), c.added.end());
         EXPECT_EQ(joined(box.tree()), joined(expected)) << c.what;
     }
-}
-
-TEST_F(FileOperations, DeleteFolderTakesEverythingInIt) {
-    box.write(L"tree\\a.txt", "a");
-    box.write(L"tree\\sub\\deeper\\ro.txt", "r");
-    box.setReadOnly(L"tree\\sub\\deeper\\ro.txt", true);
-    box.setReadOnly(L"tree\\sub", true);
-    std::wstring tree = box.path(L"tree");
-    EXPECT_EQ(files.loescheVerzeichnis(tree), 0);
-    EXPECT_EQ(tree, box.path(L"tree"));
-    EXPECT_FALSE(files.existiertVerzeichnis(tree));
 }
 
 // The listings hand on the names in the order the file system enumerates them (the fake lists in an
@@ -250,8 +226,8 @@ TEST_F(FileOperations, DeleteFolderTakesEverythingInIt) {
 TEST_F(FileOperations, ListingsOfRealFolders) {
     box.write(L"a.dft", "");
     box.write(L"sub.dft\\inner.dft", "");
-    EXPECT_EQ(sorted(files.liefereDateiListe(box.base(), nullptr)), std::vector<std::wstring>{L"a.dft"});
-    EXPECT_EQ(sorted(files.liefereVerzeichnisListe(box.base(), nullptr)), std::vector<std::wstring>{L"sub.dft"});
+    EXPECT_EQ(items(files.liefereDateiListe(box.base(), nullptr)), "a.dft ");
+    EXPECT_EQ(items(files.liefereVerzeichnisListe(box.base(), nullptr)), "sub.dft ");
     EXPECT_EQ(errorOf([&] { files.liefereDateiListe(box.path(L"missing"), nullptr); }), rt::PathNotFound);
     EXPECT_EQ(errorOf([&] { files.liefereVerzeichnisListe(box.path(L"missing"), nullptr); }), rt::PathNotFound);
     EXPECT_EQ(errorOf([&] { files.liefereSEDateiListe(Variant(box.path(L"missing"))); }), rt::PathNotFound);
@@ -263,11 +239,6 @@ TEST(FileOperationCases, ListingsFilterInTheCollationAndKeepTheFileSystemsOrder)
                      L"m.psm", L"1.dft", L"c.pwd", L"A.DFT", L"w.dft.bak"},
                     {L"zeta", L"Vorlagen", L"x.dft", L"a#", L"Alpha"});
     clsFileString files(folder, germanCollation());
-    auto items = [](const Collection& c) {
-        std::wstring out;
-        for (const auto& name : c) out += name + L" ";
-        return toUtf8(out);
-    };
     struct Case {
         const char* what;
         bool folders;

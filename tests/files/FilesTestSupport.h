@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "automation/TextConvert.h"
 #include "files/Collation.h"
+#include "files/WildcardPattern.h"
 
 namespace korvane::test {
 
@@ -40,6 +41,17 @@ Outcome outcomeOf(F&& f) {
 inline const Collation& germanCollation() {
     static const Collation german(L"de-DE");
     return german;
+}
+
+// A pattern match as 1 (a match), 0 (none) or the error number raised; in the collation when one
+// is given, otherwise in code order.
+inline int matchOutcome(const std::wstring& text, const std::wstring& pattern, const Collation* collation,
+                        LetterCase mode = LetterCase::Respect) {
+    int got = 0;
+    const int32_t error = errorOf([&] {
+        got = (collation ? matchesPattern(text, pattern, *collation) : matchesPattern(text, pattern, mode)) ? 1 : 0;
+    });
+    return error ? error : got;
 }
 
 }  // namespace korvane::test

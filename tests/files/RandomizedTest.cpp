@@ -31,12 +31,8 @@ std::wstring randomText(std::mt19937& rng, size_t maxLength) {
 // A pattern that matches exactly the text: every pattern character wrapped in a list.
 std::wstring literalPattern(const std::wstring& text) {
     std::wstring pattern;
-    for (wchar_t c : text) {
-        if (c == L'*' || c == L'?' || c == L'#' || c == L'[')
-            pattern += std::wstring(L"[") + c + L"]";
-        else
-            pattern += c;
-    }
+    for (wchar_t c : text)
+        pattern += c == L'*' || c == L'?' || c == L'#' || c == L'[' ? std::wstring(L"[") + c + L"]" : std::wstring(1, c);
     return pattern;
 }
 

@@ -2,24 +2,17 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <utility>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include <process.h>
 
 #include "files/win32/Win32FileSystem.h"
 #else
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include "files/posix/ScratchDrives.h"
 #endif
 
@@ -29,19 +22,18 @@ namespace fs = std::filesystem;
 
 #ifdef _WIN32
 struct Sandbox::Host {
-    std::shared_ptr<FileSystem> fileSystem = std::make_shared<Win32FileSystem>();
+    std::shared_ptr<FileSystem> win32 = std::make_shared<Win32FileSystem>();
+    std::shared_ptr<FileSystem> fileSystem() const { return win32; }
     fs::path hostPath(const std::wstring& windowsPath) const { return fs::path(windowsPath); }
 };
 
 namespace {
 std::wstring freshTempFolder() {
     static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    std::wstring folder = std::wstring(temp) + L"korvane-files-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(++counter);
+    const fs::path folder = fs::temp_directory_path() / (L"korvane-files-" + std::to_wstring(::_getpid()) + L"-" +
+                                                         std::to_wstring(++counter));
     fs::create_directories(folder);
-    return folder;
+    return folder.wstring();
 }
 }  // namespace
 
@@ -49,6 +41,7 @@ Sandbox::Sandbox() : host_(std::make_unique<Host>()), base_(freshTempFolder()) {
 #else
 struct Sandbox::Host {
     ScratchDrives scratch;
+    std::shared_ptr<FileSystem> fileSystem() const { return scratch.fileSystem(); }
     fs::path hostPath(const std::wstring& windowsPath) const { return scratch.hostPath(windowsPath); }
 };
 
@@ -78,13 +71,7 @@ void Sandbox::runInside(const std::function<void()>& f) const {
     f();
 }
 
-std::shared_ptr<FileSystem> Sandbox::fileSystem() const {
-#ifdef _WIN32
-    return host_->fileSystem;
-#else
-    return host_->scratch.fileSystem();
-#endif
-}
+std::shared_ptr<FileSystem> Sandbox::fileSystem() const { return host_->fileSystem(); }
 
 std::wstring Sandbox::path(std::wstring_view relative) const { return base_ + L"\\" + std::wstring(relative); }
 
@@ -93,14 +80,6 @@ void Sandbox::write(std::wstring_view relative, std::string_view content) const 
     fs::create_directories(host.parent_path());
     std::ofstream out(host, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
-}
-
-std::optional<std::string> Sandbox::read(std::wstring_view relative) const {
-    const fs::path host = host_->hostPath(path(relative));
-    std::error_code ec;
-    if (!fs::is_regular_file(host, ec)) return std::nullopt;
-    std::ifstream in(host, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void Sandbox::writeSampleTree() const {
@@ -144,24 +123,6 @@ void Sandbox::makeSized(std::wstring_view relative, int64_t size) const {
 
 void Sandbox::setModified(std::wstring_view relative, int year, int month, int day, int hour, int minute,
                           int second) const {
-#ifdef _WIN32
-    SYSTEMTIME local{};
-    local.wYear = static_cast<WORD>(year);
-    local.wMonth = static_cast<WORD>(month);
-    local.wDay = static_cast<WORD>(day);
-    local.wHour = static_cast<WORD>(hour);
-    local.wMinute = static_cast<WORD>(minute);
-    local.wSecond = static_cast<WORD>(second);
-    FILETIME localTime{};
-    FILETIME utc{};
-    ::SystemTimeToFileTime(&local, &localTime);
-    ::LocalFileTimeToFileTime(&localTime, &utc);
-    HANDLE file = ::CreateFileW(path(relative).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open file to set its time");
-    ::SetFileTime(file, nullptr, nullptr, &utc);
-    ::CloseHandle(file);
-#else
     std::tm local{};
     local.tm_year = year - 1900;
     local.tm_mon = month - 1;
@@ -170,10 +131,11 @@ void Sandbox::setModified(std::wstring_view relative, int year, int month, int d
     local.tm_min = minute;
     local.tm_sec = second;
     local.tm_isdst = -1;
-    const timespec times[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
-    if (::utimensat(AT_FDCWD, host_->hostPath(path(relative)).c_str(), times, 0) != 0)
-        throw std::runtime_error("cannot set the file's time");
-#endif
+    // Through the system clock's distance from now, since no clock conversion to the file clock
+    // is available on every standard library we build with.
+    const auto since = std::chrono::system_clock::from_time_t(std::mktime(&local)) - std::chrono::system_clock::now();
+    fs::last_write_time(host_->hostPath(path(relative)),
+                        fs::file_time_type::clock::now() + std::chrono::duration_cast<fs::file_time_type::duration>(since));
 }
 
 }  // namespace korvane::test

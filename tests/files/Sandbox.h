@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +28,6 @@ public:
     std::wstring path(std::wstring_view relative) const;
 
     void write(std::wstring_view relative, std::string_view content) const;
-    std::optional<std::string> read(std::wstring_view relative) const;  // nullopt: no such file
     void makeFolder(std::wstring_view relative) const;                  // with its parents
     void setReadOnly(std::wstring_view relative, bool readOnly) const;
     // A file of that size without writing its bytes.
