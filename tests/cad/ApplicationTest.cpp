@@ -105,8 +105,7 @@ TEST_F(Application, ActiveDocumentTypeCodes) {
     const struct {
         int32_t type;  // 0: no active document
         const wchar_t* code;
-    } cases[] = {{1, L"PAR"}, {2, L"SED"}, {3, L"ASM"}, {4, L"SES"}, {5, L""},
-                                         {6, L"PSM"}, {7, L""},    {-1, L""},   {0, L""}};
+    } cases[] = {{1, L"PAR"}, {2, L"SED"}, {3, L"ASM"}, {4, L"SES"}, {5, L""}, {6, L"PSM"}, {-1, L""}, {0, L""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
         startApplication(c.type == 0 ? runningWith({}) : runningWith({{L"Z:\\p\\a", c.type}}));

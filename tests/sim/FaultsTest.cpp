@@ -36,24 +36,6 @@ TEST(Faults, FireAtTheScriptedCalls) {
     for (const Case& c : cases) EXPECT_EQ(commandOutcomes(c.fault, 4), c.outcomes) << c.fault;
 }
 
-TEST(Faults, ErrorsCarryTheScriptedDescriptionAndAreLogged) {
-    auto sim = edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) +
-                                                L"fault \"Sheet(Welle.dft/Hintergrund 2)\" 115 error 0x80004005 Blatt gesperrt\n");
-    std::vector<Variant> items = sheetsOf(sim->application().getObject(2), Variant::i2(2)).items();
-    EXPECT_EQ(errorOf([&] { Object::from(items[0]).call(115); }), 0) << "the fault names another sheet";
-    // Not raises(): gmock calls again to explain a mismatch, and the fault fires only once.
-    try {
-        Object::from(items[1]).call(115);
-        ADD_FAILURE() << "the scripted fault did not fire";
-    } catch (const korvane::AutomationError& error) {
-        EXPECT_EQ(error.number(), edgesim::err::Fail);
-        EXPECT_EQ(error.description(), L"Blatt gesperrt");
-    }
-    const edgesim::CallRecord& last = sim->calls().back();
-    EXPECT_EQ(last.text(), L"#" + std::to_wstring(last.sequence) + L" Sheet(Welle.dft/Hintergrund 2) call 115 Activate() -> error -2147467259");
-    EXPECT_EQ(sim->activeDocument()->currentSheetData()->name, L"Hintergrund 1") << "the failed activation took effect";
-}
-
 TEST(Faults, AnAbruptEndFailsEveryLaterCall) {
     auto sim = edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + L"fault PropertySet(Custom) Add at 2 crash\n");
     int signalled = 0;
@@ -113,44 +95,4 @@ TEST(Faults, AHangingCallWaitsUntilReleasedOrEnded) {
         EXPECT_EQ(sim->endedAbruptly(), row.end);
         EXPECT_EQ(errorOf([&] { app.call(63); }), row.end ? edgesim::err::ServerUnavailable : 0) << "the next call";
     }
-}
-
-TEST(Faults, QuitEndsTheApplicationForItsClients) {
-    auto sim = twoDrawings();
-    bool quitSignalled = false;
-    sim->onQuit([&] { quitSignalled = true; });
-    Object app = sim->application();
-    app.call(40);
-    EXPECT_TRUE(quitSignalled);
-    EXPECT_TRUE(sim->hasQuit());
-    EXPECT_EQ(errorOf([&] { app.get(2); }), edgesim::err::ServerUnavailable);
-    EXPECT_NE(sim->stateText().find(L"  quit yes\n"), std::wstring::npos);
-}
-
-TEST(Faults, ScriptedAnswersComeWithoutAnError) {
-    // What a look-up of "SAPName" in "Custom" answers under each scripted fault: the property's name, or
-    // "(Nothing)"; the log keeps the name the client asked for.
-    struct Case {
-        const wchar_t* fault;
-        std::wstring asked;
-        std::wstring answered;
-    } cases[] = {
-        {L"fault PropertySet(Custom) Item nothing", L"SAPName", L"(Nothing)"},
-        {L"fault PropertySet(Custom) Item substitute SAPName", L"Fehlt", L"SAPName"},
-        {L"fault PropertySet(Custom) Item at 2 nothing", L"SAPName", L"SAPName"},  // only the second look-up
-        {L"fault PropertySet(Summary) Item nothing", L"SAPName", L"SAPName"},
-    };
-    for (const Case& c : cases) {
-        auto sim = edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + c.fault + L"\n");
-        Object custom = sim->application().getObject(2).getObject(52).callObject(0, {Variant(L"Custom")});
-        const Variant answer = custom.call(0, {Variant(c.asked)});
-        const edgesim::CallRecord& logged = sim->calls().back();
-        EXPECT_TRUE(logged.ok && logged.object == L"PropertySet(Welle.dft/Custom)" && logged.id == 0 &&
-                    logged.arguments == std::vector<std::wstring>{L"Text \"" + c.asked + L"\""})
-            << c.fault << ": the look-up is not logged as asked and answered: " << korvane::toUtf8(logged.text());
-        EXPECT_EQ(answer.isNothing() ? L"(Nothing)" : Object::from(answer).get(20).toText(), c.answered) << c.fault;
-    }
-    EXPECT_THROW(edgesim::Simulator::fromScenario(std::wstring(kTwoDrawings) + L"fault PropertySet Item substitute\n"),
-                 korvane::AutomationError)
-        << "substitute without a text";
 }

@@ -10,18 +10,6 @@ using namespace simtest;
 using edgesim::DocumentContent;
 using edgesim::DocumentFormat;
 
-TEST(Scenario, BindingFollowsRunningAndProgramId) {
-    // Which running and startable states bind is pinned by the CAD service tests; here what they rely on.
-    auto sim = edgesim::Simulator::fromScenario(L"running no");
-    auto binder = std::make_shared<edgesim::InProcessBinder>(sim);
-    EXPECT_EQ(errorOf([&] { binder->getActiveObject(edgesim::kProgId); }), korvane::rt::CannotCreateObject);
-    EXPECT_EQ(errorOf([&] { binder->createObject(L"solidedge.application"); }), 0) << "the program id ignores letter case";
-    EXPECT_EQ(errorOf([&] { binder->getActiveObject(edgesim::kProgId); }), 0) << "started means running";
-    EXPECT_EQ(errorOf([&] { binder->createObject(edgesim::kProgId); }), 0);
-    EXPECT_EQ(sim->startCount(), 2u) << "a request to create starts anew even while one runs";
-    EXPECT_EQ(errorOf([&] { binder->getActiveObject(L"Excel.Application"); }), korvane::rt::CannotCreateObject);
-}
-
 TEST(Scenario, MalformedScenariosAndDocumentsNameTheirLine) {
     struct Case {
         bool document;  // a document file, else a scenario
@@ -48,6 +36,7 @@ TEST(Scenario, MalformedScenariosAndDocumentsNameTheirLine) {
         {false, L"fault Application 79 explode", L"Wirkung"},
         {false, L"fault Application 79 error", L"Fehlernummer"},
         {false, L"fault Application 79 error 0xZZ", L"Hexadezimalzahl"},
+        {false, L"fault PropertySet Item substitute", L"substitute <Text>"},
         {false, L"setting 18 vielleicht", L"Zeile 1"},
         {false, L"document C:\\a.dft\nend\ndocument c:\\A.DFT\nend", L"schon offen"},
     };
@@ -60,32 +49,6 @@ TEST(Scenario, MalformedScenariosAndDocumentsNameTheirLine) {
             if (c.document) { EXPECT_EQ(e.number(), edgesim::err::Fail) << korvane::toUtf8(c.text); }
         }
     }
-}
-
-TEST(Scenario, StateTextReportsDocumentsCountersAndTheLog) {
-    auto sim = twoDrawings();
-    Object app = sim->application();
-    app.call(63);
-    app.getObject(L"ActiveDocument").call(4213);
-    app.call(L"StartCommand", {Variant::i4(10211)});
-    std::wstring state = sim->stateText();
-    const wchar_t* expectedLines[] = {
-        L"application\n  version 12.00.00.55\n  running yes\n  started 0\n  quit no\n  ended-abruptly no\n",
-        L"  setting 18 yes\n  setting 29 yes\n  idle-calls 1\n",
-        L"  active C:\\Zeichnungen\\Welle.dft\n  commands 10211\n  clipboard 0\n",
-        L"document C:\\Zeichnungen\\Welle.dft\n  modified no\n  view background\n"
-        L"  current-sheet background Hintergrund 1\n  selection 0\n  title-block-updates 1\n  type 2\n",
-        L"  sheet background 8 Hintergrund 2\n    item Rahmen A3 alt\n",
-        L"calls 4\nlookups 2\nlog\n",
-        L"  #1 Application call 63 DoIdle() -> ok\n",
-        L"  #2 Application lookup \"ActiveDocument\" = 2 -> ok\n",
-        L"  #4 Document(C:\\Zeichnungen\\Welle.dft) call 4213 UpdatePropertyTextDisplay() -> ok\n",
-        L"  #6 Application call 79 StartCommand(I4 10211) -> ok\n",
-    };
-    for (const wchar_t* expected : expectedLines)
-        EXPECT_NE(state.find(expected), std::wstring::npos) << "missing:\n" << korvane::toUtf8(expected) << "in:\n" << korvane::toUtf8(state);
-    EXPECT_EQ(state.find(L"normal.dft"), std::wstring::npos) << "the template is not open";
-    EXPECT_EQ(sim->fileStateText(L"C:\\nirgends.dft"), L"file C:\\nirgends.dft missing\n");
 }
 
 TEST(DocumentFormat, RoundTripKeepsEverything) {

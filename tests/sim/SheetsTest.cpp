@@ -2,40 +2,6 @@
 
 using namespace simtest;
 
-namespace {
-
-std::vector<std::wstring> names(const Object& sheets) {
-    std::vector<std::wstring> out;
-    for (const Variant& s : sheets.items()) out.push_back(Object::from(s).get(20).toText());
-    return out;
-}
-
-}  // namespace
-
-TEST(Sheets, GroupsAndSizesInCollectionOrder) {
-    auto sim = twoDrawings();
-    Object app = sim->application();
-    Object drawing = app.getObject(2);
-    struct Case {
-        const char* what;
-        Variant group;
-        std::vector<std::wstring> names;
-        std::vector<int32_t> sizes;
-    } cases[] = {
-        {"background sheets", Variant::i2(2), {L"Hintergrund 1", L"Hintergrund 2"}, {4, 8}},
-        {"working sheets", Variant::i2(1), {L"Blatt1"}, {4}},
-    };
-    for (const Case& c : cases) {
-        Object sheets = sheetsOf(drawing, c.group);
-        EXPECT_EQ(names(sheets), c.names) << c.what;
-        std::vector<int32_t> sizes;
-        for (const Variant& s : sheets.items()) sizes.push_back(Object::from(s).getObject(123).get(12).toLong());
-        EXPECT_EQ(sizes, c.sizes) << c.what;
-        EXPECT_EQ(sheets.get(3).toLong(), static_cast<int32_t>(c.names.size())) << c.what;
-    }
-    EXPECT_NE(errorOf([&] { drawing.getObject(4199).call(0, {Variant::i2(3)}); }), 0) << "group 3 does not exist";
-}
-
 TEST(Sheets, SelectionDeleteAndMisuseNotes) {
     auto sim = twoDrawings();
     Object app = sim->application();
