@@ -13,6 +13,7 @@
 
 #include "app/clsSystem3.h"
 #include "app/win32/ToolhelpProcessTable.h"
+#include "StartProcess.h"
 
 namespace korvane {
 namespace {
@@ -80,8 +81,7 @@ public:
         std::wstring commandLine = L"\"" + std::wstring(path) + L"\" --gtest_list_tests";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
-        started_ = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr,
-                                    nullptr, &startup, &info_) != FALSE;
+        started_ = harness::startProcess(commandLine, false, CREATE_SUSPENDED | CREATE_NO_WINDOW, startup, info_);
     }
     ~SuspendedChild() {
         if (!started_) return;

@@ -2,14 +2,15 @@
 
 #include <psapi.h>
 
+#include "StartProcess.h"
+
 namespace harness {
 
 bool WatchedProcess::start(const std::wstring& commandLine) {
-    std::wstring line = commandLine;  // CreateProcessW may write into it
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info)) return false;
+    if (!startProcess(commandLine, false, 0, si, info)) return false;
     const korvane::UniqueHandle thread(info.hThread);  // never needed: only the process is watched
     process_ = korvane::UniqueHandle(info.hProcess);
     id_ = info.dwProcessId;

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "StartProcess.h"
+
 namespace {
 
 std::wstring quoted(const std::wstring& arg) {
@@ -83,8 +85,7 @@ int wmain(int argc, wchar_t** argv) {
     startup.hStdOutput = output;
     startup.hStdError = output;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!harness::startProcess(command, true, CREATE_NEW_CONSOLE, startup, process)) {
         std::printf("cannot start: %lu\n", GetLastError());
         return 2;
     }
