@@ -63,8 +63,7 @@ const Fault* Session::applyFaults(SimObject& target, korvane::DispId id, std::ws
         return nullptr;
     }
     if (firing->action == Fault::Action::Crash) {
-        dead_ = true;
-        running = false;
+        endAbruptly();
         if (abruptEndHook) abruptEndHook();
         err::raise(err::CallFailed, L"Der Remoteprozeduraufruf ist fehlgeschlagen.");
     }

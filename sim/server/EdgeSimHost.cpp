@@ -88,8 +88,8 @@ void EdgeSimHost::serve() {
     ComPtr<IDispatch> application = ServerObjects::instance().wrap(simulator_->applicationDispatch());
     std::optional<InterfacePins> pins(std::in_place);
     pins->pin(IID_IDispatch, application.get());
-    auto enumeration = ComPtr<IEnumVARIANT>::adopt(
-        new korvane::com::EnumVariantServer(nullptr, std::make_unique<korvane::ListEnumerator>(std::vector<korvane::Variant>{})));
+    auto emptyList = std::make_unique<korvane::ListEnumerator>(std::vector<korvane::Variant>{});
+    auto enumeration = ComPtr<IEnumVARIANT>::adopt(new korvane::com::EnumVariantServer(nullptr, std::move(emptyList)));
     pins->pin(IID_IEnumVARIANT, enumeration.get());
     auto typeInfo = ComPtr<ITypeInfo>::adopt(korvane::com::ServerTypeInfo::create(IID_IDispatch));
     pins->pin(IID_ITypeInfo, typeInfo.get());

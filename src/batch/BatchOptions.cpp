@@ -66,6 +66,18 @@ std::optional<std::chrono::seconds> secondsOf(const std::wstring& text) {
     return std::chrono::seconds(value);
 }
 
+// "Die Option /NAME braucht WHAT, z. B. /NAME:EXAMPLE"
+OptionsError needs(const std::wstring& name, const wchar_t* what, const wchar_t* example) {
+    std::wstring text = L"Die Option /" + name;
+    text += L" braucht ";
+    text += what;
+    text += L", z. B. /";
+    text += name;
+    text += L':';
+    text += example;
+    return OptionsError{text};
+}
+
 const KnownOption* knownOption(const std::wstring& name) {
     for (const KnownOption& known : kKnownOptions) {
         if (name == known.name) return &known;
@@ -91,22 +103,10 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
             options.*(known->flag) = true;
             continue;
         }
-        if (option->value.empty()) {
-            std::wstring text = L"Die Option /" + n;
-            text += L" braucht einen Wert, z. B. /";
-            text += n;
-            text += L":...";
-            return OptionsError{text};
-        }
+        if (option->value.empty()) return needs(n, L"einen Wert", L"...");
         if (known->seconds) {
             const auto seconds = secondsOf(option->value);
-            if (!seconds) {
-                std::wstring text = L"Die Option /" + n;
-                text += L" braucht eine ganze Zahl von Sekunden größer als 0 (höchstens 999999), z. B. /";
-                text += n;
-                text += L":600";
-                return OptionsError{text};
-            }
+            if (!seconds) return needs(n, L"eine ganze Zahl von Sekunden größer als 0 (höchstens 999999)", L"600");
             options.*(known->seconds) = *seconds;
             continue;
         }

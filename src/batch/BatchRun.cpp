@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "app/clsSystem3.h"
@@ -28,6 +29,11 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kReconnectAttempts = 6;
 constexpr auto kReconnectPause = std::chrono::seconds(2);
+
+// The batch has ended its own process because the user's Solid Edge stopped answering. Where ending it
+// returns (only where that is injected), this leaves the run from the step that noticed, so that
+// nothing more is written or done, as if the process had ended.
+struct BatchEnded {};
 
 std::chrono::milliseconds since(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
@@ -72,18 +78,14 @@ public:
         try {
             watched(L"", options_.resume, [&] { cad.connect(leftOpen); });
         } catch (const AutomationError& e) {
-            if (hang.endedBatch()) return batchexit::NoAnswer;
             console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" +
                           (hang.endedInstance() ? hang.reason() + L"\r\n" : L"") + errorReport(e));
             return batchexit::CouldNotStart;
         }
-        if (hang.endedBatch()) return batchexit::NoAnswer;
         if (!startReport()) return batchexit::CouldNotStart;
         for (const DrawingResult& r : plan.rejected) record(r);
 
         const bool interrupted = work(cad, plan);
-        // Ending the process failed to end it: nothing more is written, as if it had.
-        if (hang.endedBatch()) return batchexit::NoAnswer;
         finishReport();
         console_.line(summaryText(results_, since(started_), options_.probe, interrupted) + L"Bericht: " + reportFile_ +
                       (backupFolder_.empty() ? L"" : L"\r\nSicherung: " + backupFolder_));
@@ -184,13 +186,9 @@ private:
             bool lost = hang_->endedInstance();
             if (lost) result.errorText = hang_->reason() + L": " + result.errorText;
             else if (result.outcome == Outcome::Failed) lost = !watched(L"", resumable, [&] { return cad.answers(); });
-            // Ending the process did not end it (only where that is injected): no row, no further step.
-            if (hang_->endedBatch()) return true;
             if (lost) {
                 result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
-                const auto failure = reconnect(cad);
-                if (hang_->endedBatch()) return true;
-                if (failure) {
+                if (const auto failure = reconnect(cad)) {
                     record(result);
                     console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorReport(*failure));
                     return true;
@@ -207,12 +205,28 @@ private:
     }
 
     // One step that calls the CAD application, under the time limit; `drawing` is the one under way ("" for
-    // none), `resumable` whether this run's report exists for /fortsetzen.
+    // none), `resumable` whether this run's report exists for /fortsetzen. Raises BatchEnded, whatever the
+    // step's outcome, once the batch has ended its own process.
     template <class Step>
     auto watched(const std::wstring& drawing, bool resumable, Step&& step) -> decltype(step()) {
         hang_->prepare(drawing, resumable);
+        const auto leaveIfEnded = [this] {
+            if (hang_->endedBatch()) throw BatchEnded{};
+        };
         Watchdog::Stretch stretch(*watchdog_);
-        return step();
+        try {
+            if constexpr (std::is_void_v<decltype(step())>) {
+                step();
+                leaveIfEnded();
+            } else {
+                auto result = step();
+                leaveIfEnded();
+                return result;
+            }
+        } catch (const AutomationError&) {
+            leaveIfEnded();
+            throw;
+        }
     }
 
     // A CAD application that just died may still be registered for a moment (its class object, its
@@ -225,7 +239,6 @@ private:
                 watched(L"", !options_.probe, [&] { cad.reconnect(); });
                 return std::nullopt;
             } catch (const AutomationError& e) {
-                if (hang_->endedBatch()) return e;
                 failure = e;
             }
         }
@@ -269,7 +282,12 @@ std::wstring templateFileOf(const std::wstring& choice) {
 }
 
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment) {
-    return Batch(options, environment).run();
+    Batch batch(options, environment);
+    try {
+        return batch.run();
+    } catch (const BatchEnded&) {
+        return batchexit::NoAnswer;
+    }
 }
 
 }  // namespace korvane

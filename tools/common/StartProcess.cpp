@@ -4,7 +4,7 @@
 
 namespace harness {
 
-bool startProcess(std::wstring commandLine, bool inheritHandles, DWORD flags, STARTUPINFOW& startup,
+bool startProcess(const std::wstring& commandLine, bool inheritHandles, DWORD flags, STARTUPINFOW& startup,
                   PROCESS_INFORMATION& info) {
     constexpr int tries = 3;
     for (int attempt = 1;; ++attempt) {

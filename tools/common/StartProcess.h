@@ -11,7 +11,7 @@ namespace harness {
 // own start. Wine reports that as ERROR_INTERNAL_ERROR: the child ended before its loader told the
 // server it was up, which it does before any code of the program runs, so a new try repeats nothing.
 // Each new try is announced on standard error. False, with GetLastError set, when no try started it.
-bool startProcess(std::wstring commandLine, bool inheritHandles, DWORD flags, STARTUPINFOW& startup,
+bool startProcess(const std::wstring& commandLine, bool inheritHandles, DWORD flags, STARTUPINFOW& startup,
                   PROCESS_INFORMATION& info);
 
 }  // namespace harness

@@ -13,7 +13,6 @@ inline void freeExcepInfo(EXCEPINFO* info) noexcept {
     SysFreeString(info->bstrSource);
     SysFreeString(info->bstrDescription);
     SysFreeString(info->bstrHelpFile);
-    emptyExcepInfo(info);
 }
 
 using ExcepInfo = UniqueStruct<EXCEPINFO, &freeExcepInfo, &emptyExcepInfo>;

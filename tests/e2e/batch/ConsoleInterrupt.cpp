@@ -9,18 +9,10 @@
 #include <cstdio>
 #include <string>
 
+#include "CommandLine.h"
 #include "StartProcess.h"
 
 namespace {
-
-std::wstring quoted(const std::wstring& arg) {
-    std::wstring out = L"\"";
-    for (wchar_t c : arg) {
-        if (c == L'"') out += L'\\';
-        out += c;
-    }
-    return out + L"\"";
-}
 
 // Lines of the report that are finished rows (the header counts as one, as in the e2e script).
 int finishedRows(const std::wstring& report) {
@@ -70,8 +62,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring report = argv[1];
     const int rows = _wtoi(argv[2]);
-    std::wstring command;
-    for (int i = 4; i < argc; ++i) command += (i > 4 ? L" " : L"") + quoted(argv[i]);
+    const std::wstring command = harness::commandLineOf(argv + 4, argv + argc);
 
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE output = CreateFileW(argv[3], GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
