@@ -8,6 +8,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Tests run under wine, with one more try when wine loses a program before it runs (see the script).
+get_filename_component(KORVANE_WINE_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine" ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVANE_WINE_SCRIPTS}/run-test-program)
 # The executables need only system DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
