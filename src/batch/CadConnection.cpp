@@ -47,10 +47,10 @@ void CadConnection::connect(const std::vector<std::wstring>& leftOpenByBatch) {
     if (startedHere_) {
         // Exactly one new process, or none is taken for the batch's: ending a process on a guess
         // could end the user's Solid Edge.
-        std::set<uint32_t> added;
+        std::vector<uint32_t> added;
         for (const uint32_t id : census.liefereProzessIDs(kCadProcessPattern))
-            if (std::find(before.begin(), before.end(), id) == before.end()) added.insert(id);
-        if (added.size() == 1) startedProcess_ = *added.begin();
+            if (std::find(before.begin(), before.end(), id) == before.end()) added.push_back(id);
+        if (added.size() == 1) startedProcess_ = added.front();
     }
     draft_ = std::make_unique<clsSolidEdgeDraft>(services_.binder, services_.fileSystem);
     // A failed binding always leaves its report.
