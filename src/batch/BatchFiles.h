@@ -22,6 +22,13 @@ public:
     virtual void writeBytes(const std::wstring& path, std::string_view bytes) = 0;
     // Appends to the file (creating it); raises AutomationError when it cannot be written.
     virtual void appendBytes(const std::wstring& path, std::string_view bytes) = 0;
+    // Creates the file with these bytes; raises AutomationError (58) when it exists already, so that
+    // nothing of somebody else's is ever written over.
+    virtual void createBytes(const std::wstring& path, std::string_view bytes) = 0;
+    // Replaces the file's content as one step: the bytes go to "<path>.korvane-tmp" first, which then
+    // takes the file's place, so that a kill at any moment leaves the old content or the new one,
+    // never part of either. Raises AutomationError when it cannot be done (the file is unchanged then).
+    virtual void replaceBytes(const std::wstring& path, std::string_view bytes) = 0;
 };
 
 }  // namespace korvane

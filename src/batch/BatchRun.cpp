@@ -3,22 +3,22 @@
 #include <chrono>
 #include <map>
 #include <optional>
-#include <thread>
-#include <type_traits>
+#include <set>
 #include <vector>
 
 #include "app/clsSystem3.h"
 #include "app/modMain.h"
 #include "automation/AutomationError.h"
-#include "automation/ErrorPolicy.h"
 #include "automation/TextConvert.h"
-#include "batch/CadConnection.h"
+#include "batch/BackupFolder.h"
+#include "batch/CadSupervision.h"
 #include "batch/DrawingJob.h"
-#include "batch/HangResponse.h"
 #include "batch/Progress.h"
 #include "batch/ReportCsv.h"
-#include "batch/Watchdog.h"
+#include "batch/RunRecord.h"
 #include "batch/WorkList.h"
+#include "files/PathIdentity.h"
+#include "files/PathText.h"
 #include "files/clsFileString.h"
 
 namespace korvane {
@@ -27,70 +27,80 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kReconnectAttempts = 6;
-constexpr auto kReconnectPause = std::chrono::seconds(2);
-
-// The batch has ended its own process because the user's Solid Edge stopped answering. Where ending it
-// returns (only where that is injected), this leaves the run from the step that noticed, so that
-// nothing more is written or done, as if the process had ended.
-struct BatchEnded {};
-
 std::chrono::milliseconds since(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
 }
 
+constexpr wchar_t kAnotherBatch[] =
+    L"Ein anderer korvane-stapel arbeitet gerade mit Solid Edge. Es kann nur einer zur Zeit laufen: "
+    L"bitte warten, bis er fertig ist.";
+
 class Batch {
 public:
     Batch(const BatchOptions& options, BatchEnvironment& environment)
-        : options_(options), env_(environment), console_(environment.console), files_(environment.services.fileSystem) {}
+        : options_(options),
+          env_(environment),
+          console_(environment.console),
+          files_(environment.services.fileSystem),
+          identity_(environment.services.fileSystem) {}
 
     int32_t run() {
+        // Everything that can stop the run is checked before anything is written or opened.
         const std::optional<std::wstring> vorlage = checkTemplates();
         if (!vorlage) return batchexit::CouldNotStart;
         if (clsSystem3(env_.services.processTable).liefereProzessAnzahl(kCadProcessPattern) > 1) {
             console_.line(kMehrfachGestartet);
             return batchexit::CouldNotStart;
         }
-        reportFile_ = options_.reportFile.empty() ? L"korvane-stapel " + env_.runStamp + L".csv" : options_.reportFile;
-        if (!options_.probe) {
-            backupFolder_ = options_.backupFolder.empty()
-                                ? joinPath(files_.ermittleVerzeichnis(reportFile_), L"Sicherung " + env_.runStamp)
-                                : options_.backupFolder;
+        if (!env_.claimCadApplication()) {
+            console_.line(kAnotherBatch);
+            return batchexit::CouldNotStart;
         }
+        if (!settleReport()) return batchexit::CouldNotStart;
         WorkPlan plan;
         try {
-            plan = planWork(options_, files_, env_.contents, backupFolder_);
+            plan = planWork(options_, files_, env_.contents, identity_,
+                            Excluded{backupFolder_.empty() ? L"" : identity_.keyOf(backupFolder_), identity_.keyOf(reportFile_)});
         } catch (const AutomationError& e) {
             console_.line(L"Ordner oder Liste nicht gefunden: " + e.description());
             return batchexit::CouldNotStart;
         }
-        std::vector<std::wstring> leftOpen;
-        if (!readEarlierReport(leftOpen)) return batchexit::CouldNotStart;
+        record_ = recordOf(plan, *vorlage);
+        if (earlier_ && !sameWork(earlier_->run, record_)) return batchexit::CouldNotStart;
+        if (!backupFolderFits(plan)) return batchexit::CouldNotStart;
+        if (!options_.probe) {
+            try {
+                markBackupFolder(files_, env_.contents, backupFolder_);
+            } catch (const AutomationError& e) {
+                console_.line(L"Der Sicherungsordner " + backupFolder_ + L" kann nicht angelegt werden:\r\n" + errorReport(e));
+                return batchexit::CouldNotStart;
+            }
+        }
 
-        CadConnection& cad = cad_.emplace(*vorlage, env_.services);
-        HangResponse::Settings onHang;
-        onHang.limit = options_.timeLimit;
-        onHang.reportFile = reportFile_;
-        onHang.startedProcess = [&cad] { return cad.startedProcessId(); };
-        onHang.endBatch = env_.endProcess;
-        HangResponse& hang = hang_.emplace(console_, env_.services.processTable, std::move(onHang));
-        watchdog_.emplace(options_.timeLimit, [&hang] { hang(); });
+        const bool resumable = !options_.probe;
+        CadSupervision::Settings settings{options_.timeLimit, reportFile_, env_.endProcess};
+        CadSupervision& supervision = supervision_.emplace(*vorlage, console_, env_.services, settings);
         try {
-            watched(L"", options_.resume, [&] { cad.connect(leftOpen); });
+            supervision.connect(leftovers(), earlier_.has_value());
         } catch (const AutomationError& e) {
+            const std::wstring reason = supervision.endedInstanceReason();
             console_.line(L"Solid Edge oder die Vorlage steht nicht zur Verfügung:\r\n" +
-                          (hang.endedInstance() ? hang.reason() + L"\r\n" : L"") + errorReport(e));
+                          (reason.empty() ? L"" : reason + L"\r\n") + errorReport(e));
             return batchexit::CouldNotStart;
         }
+        record_.templateOpenedByBatch = supervision.cad().templateOpenedHere();
+        record_.activeDocument = supervision.cad().activeDocumentBefore();
         if (!startReport()) return batchexit::CouldNotStart;
-        for (const DrawingResult& r : plan.rejected) record(r);
+        for (const DrawingResult& r : plan.rejected) record(r, identity_.keyOf(r.path));
 
-        const bool interrupted = work(cad, plan);
+        const std::vector<std::wstring> rowKeys = matchEarlierRows(plan);
+        closeLeftInProgress(supervision.cad(), rowKeys);
+        const bool interrupted = work(supervision, plan, rowKeys, resumable);
         finishReport();
-        console_.line(summaryText(results_, since(started_), options_.probe, interrupted) + L"Bericht: " + reportFile_ +
-                      (backupFolder_.empty() ? L"" : L"\r\nSicherung: " + backupFolder_));
+        console_.line(summaryText(rows_, since(started_), options_.probe, interrupted, plan.repeats) + L"Bericht: " +
+                      reportFile_ + (backupFolder_.empty() ? L"" : L"\r\nSicherung: " + backupFolder_));
         if (interrupted) return batchexit::Interrupted;
-        for (const DrawingResult& r : results_) {
+        for (const DrawingResult& r : rows_) {
             if (r.outcome != Outcome::Exchanged && r.outcome != Outcome::PartlyExchanged && r.outcome != Outcome::Probed)
                 return batchexit::SomeNotDone;
         }
@@ -111,34 +121,236 @@ private:
         return choice;
     }
 
-    // The earlier report of a resumed run: what it shows as done is kept; a drawing it shows "in
-    // Arbeit" was cut off at its save, so it gets its backup back and is worked on again.
-    bool readEarlierReport(std::vector<std::wstring>& leftOpen) {
-        if (!options_.resume) return true;
+    // The report of a new run must not exist: whatever file has that name is somebody's. A resumed run
+    // takes only a report of this program, and continues in the backup folder it names.
+    bool settleReport() {
+        const std::wstring given = options_.reportFile.empty() ? L"korvane-stapel " + env_.runStamp + L".csv" : options_.reportFile;
+        reportFile_ = identity_.of(given).path;
+        if (reportFile_.empty()) reportFile_ = given;
+        if (!options_.resume) {
+            if (files_.existiertDatei(reportFile_) || files_.existiertVerzeichnis(reportFile_)) {
+                console_.line(L"Den Bericht " + reportFile_ +
+                              L" gibt es schon; er wird nicht überschrieben.\r\nEinen abgebrochenen Lauf setzt "
+                              L"/fortsetzen mit diesem Bericht fort, sonst bitte mit /bericht einen neuen Namen angeben.");
+                return false;
+            }
+            if (!options_.probe) {
+                const std::wstring folder = options_.backupFolder.empty()
+                                                ? joinPath(files_.ermittleVerzeichnis(reportFile_), L"Sicherung " + env_.runStamp)
+                                                : options_.backupFolder;
+                backupFolder_ = identity_.of(folder).path;
+            }
+            return true;
+        }
         const auto bytes = env_.contents.readBytes(reportFile_);
         if (!bytes) {
             console_.line(L"Der Bericht " + reportFile_ + L" kann nicht gelesen werden.");
             return false;
         }
-        for (DrawingResult& row : readReport(*bytes)) {
-            if (row.outcome == Outcome::InProgress) {
-                interruptedBackup_[toLower(row.path)] = row.backup;
-                leftOpen.push_back(swallow(row.path, [&] { return files_.convertNachUNC(Variant(row.path)); }));
-            } else if (isDone(row.outcome)) {
-                done_.emplace(toLower(row.path), std::move(row));
+        earlier_ = readReport(*bytes);
+        if (!earlier_ || earlier_->run.probe || earlier_->run.backupFolder.empty()) {
+            console_.line(L"Die Datei " + reportFile_ + L" ist kein Bericht eines abgebrochenen Laufs von korvane-stapel;"
+                          L" sie bleibt, wie sie ist.\r\n/fortsetzen braucht den Bericht, den der abgebrochene Lauf geschrieben hat.");
+            earlier_.reset();
+            return false;
+        }
+        backupFolder_ = earlier_->run.backupFolder;
+        if (!options_.backupFolder.empty() &&
+            identity_.of(options_.backupFolder).key != identity_.of(backupFolder_).key) {
+            console_.line(L"Der Bericht " + reportFile_ + L" nennt den Sicherungsordner " + backupFolder_ +
+                          L", nicht " + options_.backupFolder + L".\r\nDer fortgesetzte Lauf sichert dorthin, wo der "
+                          L"abgebrochene gesichert hat: /sicherung weglassen oder gleich angeben.");
+            return false;
+        }
+        return true;
+    }
+
+    RunRecord recordOf(const WorkPlan& plan, const std::wstring& vorlage) {
+        RunRecord r;
+        r.folders = plan.folders;
+        r.subfolders = options_.subfolders;
+        r.listFile = plan.listFile;
+        const FileName templateName = identity_.of(vorlage);
+        r.templatePath = templateName.path.empty() ? vorlage : templateName.path;
+        r.probe = options_.probe;
+        r.backupFolder = backupFolder_;
+        return r;
+    }
+
+    // The same folders (in any order and spelling), list, template, subfolder choice and backup folder.
+    bool sameWork(const RunRecord& before, const RunRecord& now) {
+        const auto keys = [this](const std::vector<std::wstring>& paths) {
+            std::set<std::wstring> out;
+            for (const std::wstring& path : paths) out.insert(identity_.of(path).key);
+            return out;
+        };
+        const auto key = [this](const std::wstring& path) { return path.empty() ? path : identity_.of(path).key; };
+        std::wstring differs;
+        if (keys(before.folders) != keys(now.folders)) differs = L"andere Ordner";
+        else if (before.subfolders != now.subfolders) differs = before.subfolders ? L"ohne /s" : L"mit /s";
+        else if (key(before.listFile) != key(now.listFile)) differs = L"eine andere Liste";
+        else if (key(before.templatePath) != key(now.templatePath)) differs = L"eine andere Vorlage";
+        if (differs.empty()) return true;
+        console_.line(L"Der Bericht " + reportFile_ + L" gehört zu einem anderen Lauf (" + differs +
+                      L"); er bleibt, wie er ist.\r\n/fortsetzen braucht dieselben Ordner, Liste und Vorlage wie "
+                      L"der abgebrochene Lauf.");
+        return false;
+    }
+
+    // The backup folder must be none of the folders worked on, hold none of them, and put no backup on
+    // a drawing of the work.
+    bool backupFolderFits(const WorkPlan& plan) {
+        if (backupFolder_.empty()) return true;
+        const std::wstring backupKey = identity_.keyOf(backupFolder_);
+        for (const std::wstring& folder : plan.folders) {
+            const std::wstring folderKey = identity_.keyOf(folder);
+            if (isWithinFolder(folderKey, backupKey)) {
+                console_.line(L"Der Sicherungsordner " + backupFolder_ + L" ist der Ordner " + folder +
+                              L" oder enthält ihn: die Sicherungen lägen auf den Zeichnungen.\r\nBitte mit "
+                              L"/sicherung einen Ordner außerhalb angeben.");
+                return false;
+            }
+        }
+        std::set<std::wstring> drawings;
+        for (const WorkItem& item : plan.items) drawings.insert(item.key);
+        for (const WorkItem& item : plan.items) {
+            const std::wstring backup = backupPathOf(backupFolder_, item.path);
+            if (drawings.count(identity_.keyOf(backup)) > 0) {
+                console_.line(L"Die Sicherung von " + item.path + L" fiele auf die Zeichnung " + backup +
+                              L".\r\nBitte mit /sicherung einen anderen Ordner angeben.");
+                return false;
             }
         }
         return true;
     }
 
+    CadConnection::Leftovers leftovers() const {
+        CadConnection::Leftovers left;
+        if (!earlier_) return left;
+        for (const DrawingResult& row : earlier_->rows)
+            if (row.outcome == Outcome::InProgress) left.openDrawings.push_back(row.path);
+        left.templateOpenedByBatch = earlier_->run.templateOpenedByBatch;
+        left.activeDocument = earlier_->run.activeDocument;
+        return left;
+    }
+
+    // The report of a new run is created (never over an existing file); a resumed run's report is
+    // written anew in one step, with every row it had, so that half a row a kill left is gone.
     bool startReport() {
         try {
-            if (!options_.resume) env_.contents.writeBytes(reportFile_, reportHeader());
+            if (earlier_) {
+                for (const DrawingResult& row : earlier_->rows) place(row, identity_.of(row.path).key);
+                env_.contents.replaceBytes(reportFile_, reportText(record_, rows_));
+            } else {
+                env_.contents.createBytes(reportFile_, reportHead(record_));
+            }
         } catch (const AutomationError& e) {
             console_.line(L"Der Bericht " + reportFile_ + L" kann nicht geschrieben werden:\r\n" + errorReport(e));
             return false;
         }
         return true;
+    }
+
+    // For each drawing of the plan the key of its row: the earlier report's row of the same file, under
+    // whatever spelling that run used, or its own key.
+    std::vector<std::wstring> matchEarlierRows(const WorkPlan& plan) {
+        std::vector<std::wstring> keys;
+        std::map<std::wstring, std::wstring> byFile;
+        bool filesRead = false;
+        for (const WorkItem& item : plan.items) {
+            if (!earlier_ || positionOf_.count(item.key) > 0) {
+                keys.push_back(item.key);
+                continue;
+            }
+            if (!filesRead) {
+                filesRead = true;
+                for (const DrawingResult& row : earlier_->rows)
+                    if (const auto file = identity_.fileIdentity(row.path)) byFile.emplace(*file, identity_.of(row.path).key);
+            }
+            const auto file = identity_.fileIdentity(item.path);
+            const auto found = file ? byFile.find(*file) : byFile.end();
+            keys.push_back(found != byFile.end() ? found->second : item.key);
+        }
+        return keys;
+    }
+
+    // A drawing a killed run left "in Arbeit" that is no longer part of the work (deleted or renamed
+    // since): put back if it is there, never made again, and its row says so.
+    void closeLeftInProgress(CadConnection& cad, const std::vector<std::wstring>& rowKeys) {
+        if (!earlier_) return;
+        const std::set<std::wstring> planned(rowKeys.begin(), rowKeys.end());
+        DrawingJob job(cad, files_, env_.contents, {});
+        for (const DrawingResult& row : earlier_->rows) {
+            const std::wstring key = identity_.of(row.path).key;
+            if (row.outcome != Outcome::InProgress || planned.count(key) > 0) continue;
+            DrawingResult result = row;
+            result.outcome = Outcome::Failed;
+            result.propertiesAdded = 0;
+            result.exchanged.clear();
+            result.withoutPartner.clear();
+            const std::wstring restored = row.backup.empty() ? L"" : job.restoreIfChanged(row.path, row.backup);
+            result.errorText = L"beim Abbruch in Arbeit (" + (restored.empty() ? std::wstring(L"Zeichnung unverändert") : restored) + L")";
+            console_.line(row.path + L": " + result.errorText);
+            record(result, key);
+        }
+    }
+
+    bool work(CadSupervision& supervision, const WorkPlan& plan, const std::vector<std::wstring>& rowKeys, bool resumable) {
+        DrawingJob::Settings settings;
+        settings.probe = options_.probe;
+        settings.stopRequested = env_.stopRequested;
+        settings.started = [this](const DrawingResult& pending) { append(pending); };
+        DrawingJob job(supervision.cad(), files_, env_.contents, settings);
+
+        const size_t total = plan.items.size();
+        size_t finished = 0;
+        for (size_t i = 0; i < total; ++i) {
+            const WorkItem& item = plan.items[i];
+            const std::wstring& key = rowKeys[i];
+            const DrawingResult* earlier = rowAt(key);
+            // Only what is exchanged is done; a skipped or failed drawing is worked on again.
+            if (earlier && isDone(earlier->outcome)) {
+                ++finished;
+                continue;
+            }
+            if (env_.stopRequested()) return true;
+            console_.progress(progressLine(i + 1, total, finished, since(started_), item.relative));
+            std::wstring backup = options_.probe ? L"" : backupPathOf(backupFolder_, item.path);
+            if (earlier && earlier->outcome == Outcome::InProgress && !earlier->backup.empty()) {
+                // Cut off by a kill at its save: it gets its backup back and is done again.
+                backup = earlier->backup;
+                const std::wstring restored = job.restoreIfChanged(item.path, backup);
+                if (!restored.empty()) console_.line(item.path + L": " + restored);
+            }
+            DrawingResult result = supervision.watched(resumable ? item.path : L"", resumable, [&] { return job.run(item, backup); });
+            if (const auto failure = supervision.recoverAfter(result, resumable)) {
+                record(result, key);
+                console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorReport(*failure));
+                return true;
+            }
+            if (result.outcome == Outcome::Failed) console_.line(L"Fehler: " + item.path + L": " + result.errorText);
+            record(result, key);
+            ++finished;
+            env_.afterDrawing(++worked_);
+            if (result.outcome == Outcome::Cancelled) return true;
+        }
+        console_.progress(progressLine(total, total, finished, since(started_), L""));
+        return false;
+    }
+
+    const DrawingResult* rowAt(const std::wstring& key) const {
+        const auto found = positionOf_.find(key);
+        return found == positionOf_.end() ? nullptr : &rows_[found->second];
+    }
+
+    // The row of a drawing takes the place of its earlier row, or comes last.
+    void place(const DrawingResult& r, const std::wstring& key) {
+        if (const auto found = positionOf_.find(key); found != positionOf_.end()) {
+            rows_[found->second] = r;
+            return;
+        }
+        positionOf_.emplace(key, rows_.size());
+        rows_.push_back(r);
     }
 
     // Appends a row; a report that cannot be written is said once and the work goes on.
@@ -151,105 +363,17 @@ private:
         }
     }
 
-    void record(const DrawingResult& r) {
+    void record(const DrawingResult& r, const std::wstring& key) {
         append(r);
-        results_.push_back(r);
+        place(r, key);
     }
 
-    bool work(CadConnection& cad, const WorkPlan& plan) {
-        DrawingJob::Settings settings;
-        settings.backupFolder = backupFolder_;
-        settings.probe = options_.probe;
-        settings.stopRequested = env_.stopRequested;
-        settings.started = [this](const DrawingResult& pending) { append(pending); };
-        DrawingJob job(cad, files_, env_.contents, settings);
-
-        const size_t total = plan.items.size();
-        size_t finished = 0;
-        for (size_t i = 0; i < total; ++i) {
-            const WorkItem& item = plan.items[i];
-            const std::wstring key = toLower(item.path);
-            if (auto done = done_.find(key); done != done_.end()) {
-                results_.push_back(done->second);
-                ++finished;
-                continue;
-            }
-            if (env_.stopRequested()) return true;
-            console_.progress(progressLine(i + 1, total, finished, since(started_), item.relative));
-            if (auto cut = interruptedBackup_.find(key); cut != interruptedBackup_.end() && !cut->second.empty()) {
-                const std::wstring restored = job.restoreIfChanged(item.path, cut->second);
-                if (!restored.empty()) console_.line(item.path + L": " + restored);
-            }
-            // A dry run has nothing to resume: it writes no row before a drawing is done.
-            const bool resumable = !options_.probe;
-            DrawingResult result = watched(resumable ? item.path : L"", resumable, [&] { return job.run(item); });
-            bool lost = hang_->endedInstance();
-            if (lost) result.errorText = hang_->reason() + L": " + result.errorText;
-            else if (result.outcome == Outcome::Failed) lost = !watched(L"", resumable, [&] { return cad.answers(); });
-            if (lost) {
-                result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
-                if (const auto failure = reconnect(cad)) {
-                    record(result);
-                    console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorReport(*failure));
-                    return true;
-                }
-            }
-            if (result.outcome == Outcome::Failed) console_.line(L"Fehler: " + item.path + L": " + result.errorText);
-            record(result);
-            ++finished;
-            env_.afterDrawing(++worked_);
-            if (result.outcome == Outcome::Skipped && result.errorText == L"abgebrochen") return true;
-        }
-        console_.progress(progressLine(total, total, finished, since(started_), L""));
-        return false;
-    }
-
-    // One step that calls the CAD application, under the time limit; `drawing` is the one under way ("" for
-    // none), `resumable` whether this run's report exists for /fortsetzen. Raises BatchEnded, whatever the
-    // step's outcome, once the batch has ended its own process.
-    template <class Step>
-    auto watched(const std::wstring& drawing, bool resumable, Step&& step) -> decltype(step()) {
-        hang_->prepare(drawing, resumable);
-        const auto leaveIfEnded = [this] {
-            if (hang_->endedBatch()) throw BatchEnded{};
-        };
-        Watchdog::Stretch stretch(*watchdog_);
-        try {
-            if constexpr (std::is_void_v<decltype(step())>) {
-                step();
-                leaveIfEnded();
-            } else {
-                auto result = step();
-                leaveIfEnded();
-                return result;
-            }
-        } catch (const AutomationError&) {
-            leaveIfEnded();
-            throw;
-        }
-    }
-
-    // A CAD application that just died may still be registered for a moment (its class object, its
-    // running object), so a new instance may take a few tries. Nothing when connected again.
-    std::optional<AutomationError> reconnect(CadConnection& cad) {
-        std::optional<AutomationError> failure;
-        for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
-            if (attempt > 0) std::this_thread::sleep_for(kReconnectPause);
-            try {
-                watched(L"", !options_.probe, [&] { cad.reconnect(); });
-                return std::nullopt;
-            } catch (const AutomationError& e) {
-                failure = e;
-            }
-        }
-        return failure;
-    }
-
-    // One row per drawing, in the order of the plan: the list's rejects, then the drawings; rows
-    // "in Arbeit" are gone, since every such drawing got its result.
+    // One row per drawing, in the order of the plan (a resumed run's earlier rows first); rows "in
+    // Arbeit" are gone, since every such drawing got its result. Written in one step, so that a kill
+    // leaves the report as it was or as it is now.
     void finishReport() {
         try {
-            env_.contents.writeBytes(reportFile_, reportText(results_));
+            env_.contents.replaceBytes(reportFile_, reportText(record_, rows_));
         } catch (const AutomationError& e) {
             console_.line(L"Der Bericht kann nicht geschrieben werden: " + e.description());
         }
@@ -259,16 +383,15 @@ private:
     BatchEnvironment& env_;
     BatchConsole& console_;
     clsFileString files_;
+    PathIdentity identity_;
     std::wstring reportFile_;
     std::wstring backupFolder_;
-    std::map<std::wstring, DrawingResult> done_;
-    std::map<std::wstring, std::wstring> interruptedBackup_;
-    std::vector<DrawingResult> results_;
+    std::optional<Report> earlier_;
+    RunRecord record_;
+    std::vector<DrawingResult> rows_;
+    std::map<std::wstring, size_t> positionOf_;
     bool reportTrouble_ = false;
-    // From the connection on; the watchdog goes first, then what its action uses.
-    std::optional<CadConnection> cad_;
-    std::optional<HangResponse> hang_;
-    std::optional<Watchdog> watchdog_;
+    std::optional<CadSupervision> supervision_;
     size_t worked_ = 0;
     Clock::time_point started_ = Clock::now();
 };

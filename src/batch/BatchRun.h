@@ -37,6 +37,10 @@ struct BatchEnvironment {
     // Solid Edge stopped answering, while the batch's thread is blocked in a call that cannot be
     // cancelled. Windows: TerminateProcess of the own process.
     std::function<void(int32_t)> endProcess = [](int32_t code) { std::_Exit(code); };
+    // Claims the CAD application for this run for as long as the process lives: false while another
+    // batch works with it (its active document and clipboard are that batch's meanwhile). Windows: a
+    // named mutex of the session.
+    std::function<bool()> claimCadApplication = [] { return true; };
 };
 
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment);

@@ -1,6 +1,7 @@
 #include "batch/CadConnection.h"
 
 #include <algorithm>
+#include <set>
 
 #include "app/clsSystem3.h"
 #include "automation/AutomationError.h"
@@ -14,7 +15,10 @@ namespace app = member::application;
 namespace docs = member::documents;
 
 CadConnection::CadConnection(std::wstring templatePath, PlatformServices services)
-    : templatePath_(std::move(templatePath)), services_(std::move(services)), files_(services_.fileSystem) {}
+    : templatePath_(std::move(templatePath)),
+      services_(std::move(services)),
+      files_(services_.fileSystem),
+      identity_(services_.fileSystem) {}
 
 CadConnection::~CadConnection() { release(); }
 
@@ -25,6 +29,7 @@ void CadConnection::release() noexcept {
     });
     template_.reset();
     templateOpenedHere_ = false;
+    if (!startedHere_ && cad_) reactivateUsersDocument();
     templateSheets_.clear();
     templateSheetsRead_ = false;
     // The library's access objects tell only whether their last binding started the application,
@@ -38,7 +43,7 @@ void CadConnection::release() noexcept {
     draft_.reset();
 }
 
-void CadConnection::connect(const std::vector<std::wstring>& leftOpenByBatch) {
+void CadConnection::connect(const Leftovers& leftovers) {
     cad_ = std::make_unique<clsSolidEdge>(services_.binder, services_.fileSystem);
     clsSystem3 census(services_.processTable);
     const std::vector<uint32_t> before = census.liefereProzessIDs(kCadProcessPattern);
@@ -55,18 +60,66 @@ void CadConnection::connect(const std::vector<std::wstring>& leftOpenByBatch) {
     draft_ = std::make_unique<clsSolidEdgeDraft>(services_.binder, services_.fileSystem);
     // A failed binding always leaves its report.
     if (application_.isNothing()) throw cad_->bindingFailure().value();
-    for (const std::wstring& name : leftOpenByBatch) cad_->schlieseSolidEdgeDokument(name);
+    closeDocuments(leftovers.openDrawings);
 
-    usersDocuments_.clear();
-    Object documents = application_.getObject(app::Documents);
-    const int32_t count = documents.get(docs::Count).toLong();
-    for (int32_t position = 1; position <= count; ++position) {
-        Object document = documents.callObject(docs::Item, {Variant::i4(position)});
-        if (const auto name = uncNameOfDocument(files_, document.get(L"FullName"))) usersDocuments_.insert(*name);
+    // The document the user works in; a killed run knew it better, since it made itself the active one.
+    activeBefore_ = leftovers.activeDocument;
+    if (activeBefore_.empty() && !startedHere_ && application_.getObject(app::Documents).get(docs::Count).toLong() > 0) {
+        activeBefore_ = swallow(std::wstring(), [&] { return application_.getObject(app::ActiveDocument).get(L"FullName").toText(); });
     }
     template_ = draft_->findOrOpenDraft(templatePath_, templateOpenedHere_);
     if (template_.isNothing())
         throw AutomationError(rt::InvalidArgument, L"Die Vorlage " + templatePath_ + L" ist keine Zeichnung.");
+    // The template a killed run opened is the batch's to close, not the user's.
+    if (leftovers.templateOpenedByBatch) templateOpenedHere_ = true;
+}
+
+bool CadConnection::isOpenInCad(const std::wstring& path) {
+    const std::wstring key = identity_.keyOf(path);
+    const auto file = identity_.fileIdentity(path);
+    Object documents = application_.getObject(app::Documents);
+    const int32_t count = documents.get(docs::Count).toLong();
+    for (int32_t position = 1; position <= count; ++position) {
+        Object document = documents.callObject(docs::Item, {Variant::i4(position)});
+        const std::wstring name = document.get(L"FullName").toText();
+        if (name.empty()) continue;  // a new document that was never saved
+        const FileName open = identity_.of(name);
+        if (open.key == key) return true;
+        if (file && identity_.fileIdentity(open.path) == file) return true;
+    }
+    return false;
+}
+
+void CadConnection::closeDocuments(const std::vector<std::wstring>& paths) {
+    if (paths.empty()) return;
+    std::set<std::wstring> keys;
+    for (const std::wstring& path : paths) keys.insert(identity_.of(path).key);
+    // Downwards, so that a closed document never shifts one not yet visited.
+    Object documents = application_.getObject(app::Documents);
+    for (int32_t position = documents.get(docs::Count).toLong(); position >= 1; --position) {
+        Object document = documents.callObject(docs::Item, {Variant::i4(position)});
+        const std::wstring name = document.get(L"FullName").toText();
+        if (!name.empty() && keys.count(identity_.of(name).key) > 0)
+            document.call(member::draft::Close, {Variant::boolean(false)});
+    }
+}
+
+void CadConnection::reactivateUsersDocument() noexcept {
+    // Neutral result: a document the user closed meanwhile, or an application that is gone, leaves
+    // nothing to put back.
+    if (activeBefore_.empty()) return;
+    swallow([&] {
+        const std::wstring key = identity_.of(activeBefore_).key;
+        Object documents = application_.getObject(app::Documents);
+        const int32_t count = documents.get(docs::Count).toLong();
+        for (int32_t position = 1; position <= count; ++position) {
+            Object document = documents.callObject(docs::Item, {Variant::i4(position)});
+            if (identity_.of(document.get(L"FullName").toText()).key == key) {
+                document.call(L"Activate");
+                return;
+            }
+        }
+    });
 }
 
 void CadConnection::reconnect() {

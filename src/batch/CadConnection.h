@@ -7,7 +7,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -16,12 +15,22 @@
 #include "batch/SheetPlan.h"
 #include "cad/clsSolidEdge.h"
 #include "drawing/clsSolidEdgeDraft.h"
+#include "files/PathIdentity.h"
 #include "files/clsFileString.h"
 
 namespace korvane {
 
 // The census pattern of the CAD application's processes.
 inline constexpr wchar_t kCadProcessPattern[] = L"*Edge*";
+
+// What a run of the batch that was killed left in the application, for the first connection to clear
+// up: the drawings it had open (canonical paths), whether the template is its own to close, and the
+// document that was active before it.
+struct CadLeftovers {
+    std::vector<std::wstring> openDrawings;
+    bool templateOpenedByBatch = false;
+    std::wstring activeDocument;
+};
 
 class CadConnection {
 public:
@@ -30,10 +39,12 @@ public:
     CadConnection(const CadConnection&) = delete;
     CadConnection& operator=(const CadConnection&) = delete;
 
-    // Binds (or starts), closes without saving the documents an interrupted run of the batch left open
-    // (UNC names), notes the user's open documents and finds or opens the template. Raises when there
-    // is no application or the template cannot be had as a drawing.
-    void connect(const std::vector<std::wstring>& leftOpenByBatch = {});
+    using Leftovers = CadLeftovers;
+
+    // Binds (or starts), closes without saving the documents an interrupted run of the batch left open,
+    // notes the document the user has active and finds or opens the template. Raises when there is no
+    // application or the template cannot be had as a drawing.
+    void connect(const Leftovers& leftovers = Leftovers());
     // After the application died or stopped answering: lets go of it and connects anew.
     void reconnect();
     // Whether the application answers a call now.
@@ -42,8 +53,12 @@ public:
     clsSolidEdgeDraft& draft() { return *draft_; }
     const Object& application() const { return application_; }
     const std::wstring& templatePath() const { return templatePath_; }
-    // A document the user had open when the batch connected (UNC name).
-    bool isUsersDocument(const std::wstring& uncName) const { return usersDocuments_.count(uncName) > 0; }
+    // The application has a document of this file open now, under whatever spelling (canonical path).
+    bool isOpenInCad(const std::wstring& path);
+    // Whether this connection opened the template (and so closes it), and the full name of the document
+    // that was active before the batch (empty when none), for the report.
+    bool templateOpenedHere() const { return templateOpenedHere_; }
+    const std::wstring& activeDocumentBefore() const { return activeBefore_; }
     // The template's background sheets, read once per connection (for the dry run).
     const std::vector<SheetInfo>& templateSheets();
     size_t reconnections() const { return reconnections_; }
@@ -54,6 +69,10 @@ public:
 
 private:
     void release() noexcept;
+    // Closes, without saving, every open document of one of these files (canonical paths).
+    void closeDocuments(const std::vector<std::wstring>& paths);
+    // Makes the document that was active before the batch the active one again, where it is still open.
+    void reactivateUsersDocument() noexcept;
 
     std::wstring templatePath_;
     PlatformServices services_;
@@ -65,7 +84,8 @@ private:
     bool templateOpenedHere_ = false;
     bool startedHere_ = false;
     std::atomic<uint32_t> startedProcess_{0};
-    std::set<std::wstring> usersDocuments_;
+    PathIdentity identity_;
+    std::wstring activeBefore_;
     std::vector<SheetInfo> templateSheets_;
     bool templateSheetsRead_ = false;
     size_t reconnections_ = 0;

@@ -29,17 +29,22 @@ struct Leave {
 DrawingJob::DrawingJob(CadConnection& cad, clsFileString& files, BatchFiles& contents, Settings settings)
     : cad_(cad), files_(files), contents_(contents), settings_(std::move(settings)) {}
 
-std::wstring DrawingJob::reasonToLeaveAlone(const std::wstring& path, const std::wstring& uncName) {
-    if (cad_.isUsersDocument(uncName)) return L"in Solid Edge geöffnet";
-    if (contents_.isReadOnly(path)) return L"schreibgeschützt";
-    if (contents_.isLocked(path)) return L"von einem anderen Programm gesperrt";
+std::wstring DrawingJob::reasonToLeaveAlone(const WorkItem& item) {
+    // Asked right before the backup: a drawing someone opened since the batch started is theirs too.
+    if (cad_.isOpenInCad(item.path)) return L"in Solid Edge geöffnet";
+    if (contents_.isReadOnly(item.path)) return L"schreibgeschützt";
+    if (contents_.isLocked(item.path)) return L"von einem anderen Programm gesperrt";
     return L"";
 }
 
-void DrawingJob::makeBackup(const WorkItem& item, DrawingResult& result) {
-    const std::wstring backup = joinPath(settings_.backupFolder, item.relative);
+void DrawingJob::makeBackup(const WorkItem& item, const std::wstring& backup, DrawingResult& result) {
     const auto original = contents_.readBytes(item.path);
     if (!original) throw AutomationError(rt::PermissionDenied, L"Die Zeichnung kann nicht gelesen werden.");
+    // The copy is made under a name of its own and takes the backup's name only once it is known to
+    // hold the drawing's bytes: a kill during the copy leaves no partial backup where one is expected.
+    // A temporary copy a killed run left behind is discarded.
+    std::wstring temporary = backup + L".korvane-tmp";
+    if (files_.existiertDatei(temporary)) files_.loescheDatei(temporary);
     // A backup is never overwritten: it may be the only good copy of an earlier state. One that holds
     // exactly the drawing's bytes already (a resumed run's drawing, put back from it) serves as it is.
     if (files_.existiertDatei(backup)) {
@@ -47,11 +52,15 @@ void DrawingJob::makeBackup(const WorkItem& item, DrawingResult& result) {
         if (!existing || *existing != *original)
             throw AutomationError(rt::FileAlreadyExists, L"Die Sicherung " + backup + L" existiert schon.");
     } else {
-        const int32_t status = files_.kopiereDatei(item.path, backup);
+        const int32_t status = files_.kopiereDatei(item.path, temporary);
         if (status != 0) throw AutomationError(status, L"Die Sicherung nach " + backup + L" ist fehlgeschlagen.");
-        const auto copy = contents_.readBytes(backup);
-        if (!copy || *original != *copy)
+        const auto copy = contents_.readBytes(temporary);
+        if (!copy || *original != *copy) {
+            files_.loescheDatei(temporary);
             throw AutomationError(kBackupFailed, L"Die Sicherung " + backup + L" gleicht dem Original nicht.");
+        }
+        const int32_t renamed = files_.benenneUm(temporary, backup);
+        if (renamed != 0) throw AutomationError(renamed, L"Die Sicherung nach " + backup + L" ist fehlgeschlagen.");
     }
     result.backup = backup;
 }
@@ -59,12 +68,19 @@ void DrawingJob::makeBackup(const WorkItem& item, DrawingResult& result) {
 std::wstring DrawingJob::restoreIfChanged(const std::wstring& path, const std::wstring& backup) {
     const auto saved = contents_.readBytes(backup);
     if (!saved) return L"Sicherung nicht lesbar, Zeichnung nicht wiederhergestellt";
+    // Deleted or renamed by someone since the backup: making it again would bring back what they removed,
+    // or leave the drawing twice.
+    if (!files_.existiertDatei(path)) return kVanished;
     const auto now = contents_.readBytes(path);
     if (now && *now == *saved) return L"";
-    if (files_.kopiereDatei(backup, path) != 0) return L"Wiederherstellen aus der Sicherung fehlgeschlagen";
+    try {
+        contents_.replaceBytes(path, *saved);
+    } catch (const AutomationError&) {
+        return L"Wiederherstellen aus der Sicherung fehlgeschlagen";
+    }
     const auto restored = contents_.readBytes(path);
     if (!restored || *restored != *saved) return L"Wiederherstellen aus der Sicherung fehlgeschlagen";
-    return L"aus der Sicherung wiederhergestellt";
+    return kRestored;
 }
 
 void DrawingJob::work(const std::wstring& uncName, DrawingResult& result) {
@@ -89,7 +105,7 @@ void DrawingJob::work(const std::wstring& uncName, DrawingResult& result) {
             result.withoutPartner = pairing.withoutPartner;
             result.outcome = Outcome::Probed;
         } else {
-            if (settings_.stopRequested()) throw Leave{Outcome::Skipped, L"abgebrochen"};
+            if (settings_.stopRequested()) throw Leave{Outcome::Cancelled, L"abgebrochen"};
             Object drawing = document;
             if (!draft.anlegenTarvoSchriftfeldProperties(L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-", L"-",
                                                          L"-", L"-", L"-", L"-", L"-", L"-", drawing)) {
@@ -112,22 +128,21 @@ void DrawingJob::work(const std::wstring& uncName, DrawingResult& result) {
     }
 }
 
-DrawingResult DrawingJob::run(const WorkItem& item) {
+DrawingResult DrawingJob::run(const WorkItem& item, const std::wstring& backup) {
     const auto started = std::chrono::steady_clock::now();
     DrawingResult result;
     result.path = item.path;
     try {
         if (!files_.existiertDatei(item.path)) throw AutomationError(rt::FileNotFound, runtimeDescription(rt::FileNotFound));
-        const std::wstring uncName = files_.convertNachUNC(Variant(item.path));
-        const std::wstring reason = reasonToLeaveAlone(item.path, uncName);
+        const std::wstring reason = reasonToLeaveAlone(item);
         if (!reason.empty()) throw Leave{Outcome::Skipped, reason};
         if (!settings_.probe) {
-            makeBackup(item, result);
+            makeBackup(item, backup, result);
             DrawingResult pending = result;
             pending.outcome = Outcome::InProgress;
             settings_.started(pending);
         }
-        work(uncName, result);
+        work(item.path, result);
     } catch (const Leave& leave) {
         result.outcome = leave.outcome;
         result.errorText = leave.why;
@@ -140,9 +155,15 @@ DrawingResult DrawingJob::run(const WorkItem& item) {
         result.errorNumber = rt::InternalError;
         result.errorText = runtimeDescription(rt::InternalError);
     }
-    if (result.outcome == Outcome::Failed && !result.backup.empty()) {
-        const std::wstring restore = restoreIfChanged(item.path, result.backup);
-        if (!restore.empty()) result.errorText += L" (" + restore + L")";
+    if (result.outcome == Outcome::Failed) {
+        // Whatever the steps had done is undone: the row must not claim it.
+        result.propertiesAdded = 0;
+        result.exchanged.clear();
+        result.withoutPartner.clear();
+        if (!result.backup.empty()) {
+            const std::wstring restore = restoreIfChanged(item.path, result.backup);
+            result.errorText += L" (" + (restore.empty() ? std::wstring(L"Zeichnung unverändert") : restore) + L")";
+        }
     }
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;

@@ -18,7 +18,6 @@ namespace korvane {
 class DrawingJob {
 public:
     struct Settings {
-        std::wstring backupFolder;   // empty in a dry run
         bool probe = false;
         std::function<bool()> stopRequested = [] { return false; };
         // Called with the drawing's "in Arbeit" row once its backup is made, before the CAD application
@@ -28,15 +27,18 @@ public:
 
     DrawingJob(CadConnection& cad, clsFileString& files, BatchFiles& contents, Settings settings);
 
-    DrawingResult run(const WorkItem& item);
+    // `backup` is where the drawing's backup goes (empty in a dry run).
+    DrawingResult run(const WorkItem& item, const std::wstring& backup);
 
-    // Puts the backup's bytes back when the drawing's differ; the text says what went wrong ("" when fine).
+    // Puts the backup's bytes back when the drawing's differ, in one step; a drawing that is gone (deleted
+    // or renamed since its backup) is not made again. The text says what happened ("" when the drawing
+    // was as its backup).
     std::wstring restoreIfChanged(const std::wstring& path, const std::wstring& backup);
 
 private:
     // Why the drawing must stay untouched, before the CAD application is asked; "" when it may be worked on.
-    std::wstring reasonToLeaveAlone(const std::wstring& path, const std::wstring& uncName);
-    void makeBackup(const WorkItem& item, DrawingResult& result);
+    std::wstring reasonToLeaveAlone(const WorkItem& item);
+    void makeBackup(const WorkItem& item, const std::wstring& backup, DrawingResult& result);
     void work(const std::wstring& uncName, DrawingResult& result);
 
     CadConnection& cad_;
@@ -44,5 +46,10 @@ private:
     BatchFiles& contents_;
     Settings settings_;
 };
+
+// The texts restoreIfChanged answers with.
+inline constexpr wchar_t kRestored[] = L"aus der Sicherung wiederhergestellt";
+inline constexpr wchar_t kVanished[] =
+    L"Zeichnung nach der Sicherung gelöscht oder umbenannt: nicht wiederhergestellt, die Sicherung bleibt";
 
 }  // namespace korvane

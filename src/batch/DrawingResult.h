@@ -12,6 +12,7 @@ enum class Outcome {
     Failed,            // an error; the drawing is unchanged or restored from its backup
     Probed,            // dry run: nothing changed
     InProgress,        // written before the save; a report that still shows it was interrupted there
+    Cancelled,         // left untouched because the user stopped the run (reported as skipped)
 };
 
 struct DrawingResult {

@@ -38,7 +38,7 @@ std::wstring progressLine(size_t current, size_t total, size_t finished, std::ch
 }
 
 std::wstring summaryText(const std::vector<DrawingResult>& results, std::chrono::milliseconds elapsed, bool probe,
-                         bool interrupted) {
+                         bool interrupted, size_t repeats) {
     size_t exchanged = 0, partly = 0, skipped = 0, failed = 0, probed = 0;
     std::map<std::wstring, size_t> reasons;
     for (const DrawingResult& r : results) {
@@ -46,6 +46,7 @@ std::wstring summaryText(const std::vector<DrawingResult>& results, std::chrono:
         case Outcome::Exchanged: ++exchanged; break;
         case Outcome::PartlyExchanged: ++partly; break;
         case Outcome::Skipped:
+        case Outcome::Cancelled:
             ++skipped;
             ++reasons[r.errorText];
             break;
@@ -70,6 +71,8 @@ std::wstring summaryText(const std::vector<DrawingResult>& results, std::chrono:
     text += row(L"übersprungen:", skipped);
     for (const auto& [reason, n] : reasons) text += L"    " + reason + L": " + std::to_wstring(n) + L"\r\n";
     text += row(L"fehlgeschlagen:", failed);
+    // Spellings of a drawing the folders and the list named before: worked on once, counted here.
+    if (repeats > 0) text += row(L"doppelt genannt:", repeats);
     return text;
 }
 

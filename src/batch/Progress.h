@@ -20,6 +20,6 @@ std::wstring clockText(std::chrono::seconds duration);
 
 // The German summary: how many were exchanged, partly exchanged, skipped (and why), failed; CR LF lines.
 std::wstring summaryText(const std::vector<DrawingResult>& results, std::chrono::milliseconds elapsed, bool probe,
-                         bool interrupted);
+                         bool interrupted, size_t repeats = 0);
 
 }  // namespace korvane

@@ -92,7 +92,8 @@ std::wstring outcomeText(Outcome outcome) {
     switch (outcome) {
     case Outcome::Exchanged: return L"getauscht";
     case Outcome::PartlyExchanged: return L"teilweise getauscht";
-    case Outcome::Skipped: return L"übersprungen";
+    case Outcome::Skipped:
+    case Outcome::Cancelled: return L"übersprungen";
     case Outcome::Failed: return L"fehlgeschlagen";
     case Outcome::Probed: return L"Probe";
     case Outcome::InProgress: return L"in Arbeit";
@@ -111,9 +112,44 @@ bool outcomeFromText(const std::wstring& text, Outcome& outcome) {
     return false;
 }
 
-std::string reportHeader() {
-    return kBom + toUtf8(L"Pfad;Ergebnis;Blätter getauscht;Blätter ohne Partner;Eigenschaften angelegt;"
-                         L"Fehlernummer;Fehlertext;Sicherung;Dauer (s)\r\n");
+namespace {
+
+constexpr wchar_t kMagic[] = L"korvane-stapel-Bericht";
+constexpr wchar_t kVersion[] = L"1";
+constexpr wchar_t kColumns[] = L"Pfad;Ergebnis;Blätter getauscht;Blätter ohne Partner;Eigenschaften angelegt;"
+                               L"Fehlernummer;Fehlertext;Sicherung;Dauer (s)";
+
+namespace run {
+constexpr wchar_t Folder[] = L"Ordner";
+constexpr wchar_t Subfolders[] = L"Unterordner";
+constexpr wchar_t List[] = L"Liste";
+constexpr wchar_t Template[] = L"Vorlage";
+constexpr wchar_t Probe[] = L"Probe";
+constexpr wchar_t Backup[] = L"Sicherung";
+constexpr wchar_t TemplateOpened[] = L"Vorlage vom Stapel geöffnet";
+constexpr wchar_t Active[] = L"Aktives Dokument";
+}  // namespace run
+
+std::wstring line(const std::wstring& name, const std::wstring& value) {
+    return field(name) + kSeparator + field(value) + L"\r\n";
+}
+
+std::wstring yesNo(bool value) { return value ? L"ja" : L"nein"; }
+
+}  // namespace
+
+std::string reportHead(const RunRecord& r) {
+    std::wstring text = std::wstring(kMagic) + kSeparator + kVersion + L"\r\n";
+    for (const std::wstring& folder : r.folders) text += line(run::Folder, folder);
+    text += line(run::Subfolders, yesNo(r.subfolders));
+    if (!r.listFile.empty()) text += line(run::List, r.listFile);
+    text += line(run::Template, r.templatePath);
+    text += line(run::Probe, yesNo(r.probe));
+    if (!r.backupFolder.empty()) text += line(run::Backup, r.backupFolder);
+    text += line(run::TemplateOpened, yesNo(r.templateOpenedByBatch));
+    if (!r.activeDocument.empty()) text += line(run::Active, r.activeDocument);
+    text += std::wstring(kColumns) + L"\r\n";
+    return kBom + toUtf8(text);
 }
 
 std::string reportRow(const DrawingResult& r) {
@@ -126,18 +162,50 @@ std::string reportRow(const DrawingResult& r) {
     return toUtf8(line);
 }
 
-std::string reportText(const std::vector<DrawingResult>& results) {
-    std::string text = reportHeader();
+std::string reportText(const RunRecord& run, const std::vector<DrawingResult>& results) {
+    std::string text = reportHead(run);
     for (const DrawingResult& r : results) text += reportRow(r);
     return text;
 }
 
-std::vector<DrawingResult> readReport(const std::string& bytes) {
+std::optional<Report> readReport(const std::string& bytes) {
     std::wstring text = fromUtf8(bytes);
     if (!text.empty() && text[0] == L'\xFEFF') text.erase(0, 1);
-    std::vector<DrawingResult> rows;
+    // A killed run may have left half a row at the end; every whole row ends with its line break.
+    if (!text.empty() && text.back() != L'\n') {
+        const size_t lastBreak = text.find_last_of(L'\n');
+        text.erase(lastBreak == std::wstring::npos ? 0 : lastBreak + 1);
+    }
+    const auto all = records(text);
+    if (all.empty() || all[0].size() != 2 || all[0][0] != kMagic || all[0][1] != kVersion) return std::nullopt;
+    Report report;
+    size_t i = 1;
+    bool header = false;
+    for (; i < all.size() && !header; ++i) {
+        const auto& f = all[i];
+        if (f.size() == 9 && f[0] == L"Pfad" && f[1] == L"Ergebnis") {
+            header = true;
+        } else if (f.size() == 2) {
+            const std::wstring& name = f[0];
+            const std::wstring& value = f[1];
+            RunRecord& r = report.run;
+            if (name == run::Folder) r.folders.push_back(value);
+            else if (name == run::Subfolders) r.subfolders = value == L"ja";
+            else if (name == run::List) r.listFile = value;
+            else if (name == run::Template) r.templatePath = value;
+            else if (name == run::Probe) r.probe = value == L"ja";
+            else if (name == run::Backup) r.backupFolder = value;
+            else if (name == run::TemplateOpened) r.templateOpenedByBatch = value == L"ja";
+            else if (name == run::Active) r.activeDocument = value;
+            else return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!header) return std::nullopt;
     std::map<std::wstring, size_t> positionOf;
-    for (const auto& f : records(text)) {
+    for (; i < all.size(); ++i) {
+        const auto& f = all[i];
         DrawingResult r;
         if (f.size() != 9 || f[0].empty() || !outcomeFromText(f[1], r.outcome)) continue;
         r.path = f[0];
@@ -151,13 +219,13 @@ std::vector<DrawingResult> readReport(const std::string& bytes) {
         const std::wstring key = toLower(r.path);
         auto it = positionOf.find(key);
         if (it == positionOf.end()) {
-            positionOf.emplace(key, rows.size());
-            rows.push_back(std::move(r));
+            positionOf.emplace(key, report.rows.size());
+            report.rows.push_back(std::move(r));
         } else {
-            rows[it->second] = std::move(r);
+            report.rows[it->second] = std::move(r);
         }
     }
-    return rows;
+    return report;
 }
 
 }  // namespace korvane

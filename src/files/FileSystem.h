@@ -6,6 +6,7 @@
 // Windows implementation: Win32 API (win32/). Development and tests: POSIX (posix/).
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,11 @@ public:
     // Bare names of the files / subfolders directly in a folder, in the file system's order.
     virtual std::vector<std::wstring> fileNames(const std::wstring& folder) = 0;
     virtual std::vector<std::wstring> subfolderNames(const std::wstring& folder) = 0;
+    // What tells this file from every other whatever it is called: the volume and the file's number
+    // there, with its size and time of last change, so that two volumes numbering files alike are no
+    // risk; nothing when the file cannot be opened or the system cannot tell. Two spellings that
+    // give the same text name the same file (hard links, 8.3 names, another share of the same folder).
+    virtual std::optional<std::wstring> fileIdentity(const std::wstring& path) { (void)path; return std::nullopt; }
 };
 
 // The file system of the platform the program was built for (defined by its win32/ or posix/

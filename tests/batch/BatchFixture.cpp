@@ -1,5 +1,7 @@
 #include "batch/BatchFixture.h"
 
+#include "batch/BackupFolder.h"
+
 #include <sys/stat.h>
 
 #include <fstream>
@@ -113,6 +115,7 @@ int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::functio
     PosixBatchFiles contents(scratch.fileSystem());
     PlatformServices services{scratch.fileSystem(), processes, std::make_shared<CurrentApplicationBinder>(*this)};
     BatchEnvironment environment{console, contents, std::move(services), std::move(stop), L"2026-12-06 10-00-00"};
+    environment.claimCadApplication = claim;
     environment.endProcess = [this](int32_t code) {
         endedWith = code;
         for (const auto& s : sims_) s->releaseHang();
@@ -120,7 +123,13 @@ int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::functio
     return korvane::runBatch(std::get<BatchOptions>(parsed), environment);
 }
 
-std::vector<DrawingResult> BatchFixture::report() const { return readReport(bytesOf(reportFile)); }
+std::vector<DrawingResult> BatchFixture::report() const {
+    const auto read = readReport(bytesOf(reportFile));
+    if (!read) ADD_FAILURE() << "no report of the batch in " << toUtf8(reportFile);
+    return read ? read->rows : std::vector<DrawingResult>{};
+}
+
+std::wstring BatchFixture::backupOf(const std::wstring& path) const { return backupPathOf(backupFolder, path); }
 
 DrawingResult BatchFixture::rowOf(const std::wstring& path) const {
     for (const auto& r : report())

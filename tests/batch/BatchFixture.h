@@ -101,6 +101,8 @@ public:
     // Runs the batch with these arguments (the report and the backup folder are added when not given).
     int32_t runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop = [] { return false; });
     std::vector<DrawingResult> report() const;
+    // Where the batch puts the backup of a drawing: its path mirrored below the backup folder.
+    std::wstring backupOf(const std::wstring& path) const;
     DrawingResult rowOf(const std::wstring& path) const;
     // How often the application saved the document of that full name.
     size_t saves(const std::wstring& fullName) const;
@@ -111,6 +113,8 @@ public:
     std::shared_ptr<ScratchStore> store;
     std::shared_ptr<SimProcesses> processes = std::make_shared<SimProcesses>();
     CapturedConsole console;
+    // Whether this run may have the CAD application (false: another batch holds it).
+    std::function<bool()> claim = [] { return true; };
     // The exit code the batch ended its own process with; the ending lets every hanging call go on, so
     // that the run returns.
     std::optional<int32_t> endedWith;

@@ -46,7 +46,7 @@ TEST_F(BatchCases, EachDrawingIsExchangedSkippedOrPutBackAsItsRowSays) {
         {"save breaks off", [](BatchFixture& f, const std::wstring& p) { f.store->failWrites.push_back(p); },
          Outcome::Failed, "aus der Sicherung wiederhergestellt", false, true},
         // An older backup is never overwritten: it may be the only good copy of an earlier state.
-        {"older backup", [](BatchFixture& f, const std::wstring&) { f.scratch.writeFile(f.backupFolder + L"\\Fall 4 ä.dft", "älter"); },
+        {"older backup", [](BatchFixture& f, const std::wstring& p) { f.scratch.writeFile(f.backupOf(p), "älter"); },
          Outcome::Failed, "existiert schon", false, false},
     };
     const std::string original = drawingText({4, 8});
@@ -67,11 +67,11 @@ TEST_F(BatchCases, EachDrawingIsExchangedSkippedOrPutBackAsItsRowSays) {
         if (*c.errorText) EXPECT_THAT(toUtf8(row.errorText), HasSubstr(c.errorText));
         else EXPECT_EQ(L"", row.errorText);
         EXPECT_EQ(c.changed, bytesOf(paths[i]) != original) << "file after the run:\n" << bytesOf(paths[i]);
-        const std::wstring backup = backupFolder + L"\\Fall " + std::to_wstring(i) + L" ä.dft";
+        const std::wstring backup = backupOf(paths[i]);
         EXPECT_EQ(c.backedUp, exists(backup) && bytesOf(backup) == original);
         EXPECT_EQ(c.backedUp ? backup : L"", row.backup);
     }
-    EXPECT_EQ("älter", bytesOf(backupFolder + L"\\Fall 4 ä.dft"));
+    EXPECT_EQ("älter", bytesOf(backupOf(paths[4])));
     const DrawingResult ordinary = rowOf(paths[0]);
     EXPECT_EQ(L"2", ordinary.exchanged);
     EXPECT_EQ(16, ordinary.propertiesAdded);
@@ -163,7 +163,7 @@ TEST_F(BatchCases, WhenTheUsersSolidEdgeStopsAnsweringTheBatchEndsItselfAndLeave
     ASSERT_EQ(2u, rows.size());
     EXPECT_EQ(Outcome::Exchanged, rowOf(paths[0]).outcome);
     EXPECT_EQ(Outcome::InProgress, rowOf(paths[1]).outcome);
-    EXPECT_EQ(backupFolder + L"\\h2.dft", rowOf(paths[1]).backup);
+    EXPECT_EQ(backupOf(paths[1]), rowOf(paths[1]).backup);
     EXPECT_THAT(toUtf8(console.all()), AllOf(HasSubstr("Solid Edge antwortet seit 1 s nicht mehr"), HasSubstr("In Arbeit war " + toUtf8(paths[1])),
                                              HasSubstr("/fortsetzen /bericht:\"" + toUtf8(reportFile) + "\"")));
 }
@@ -176,15 +176,19 @@ TEST_F(BatchCases, AResumedRunPassesOverWhatIsDoneAndRedoesTheDrawingCutOffAtIts
         sims_.clear();
         const std::wstring done = drawing(L"fertig.dft", drawingText({8}));
         const std::wstring a = drawing(L"a.dft", drawingText({4}));
-        scratch.writeFile(backupFolder + L"\\a.dft", drawingText({4}));
+        scratch.writeFile(backupOf(a), drawingText({4}));
         scratch.writeFile(a, drawingText({4}).substr(0, 20));
         DrawingResult finished, pending;
         finished.path = done;
         finished.outcome = Outcome::Exchanged;
         pending.path = a;
         pending.outcome = Outcome::InProgress;
-        pending.backup = backupFolder + L"\\a.dft";
-        scratch.writeFile(reportFile, reportText({finished, pending}));
+        pending.backup = backupOf(a);
+        RunRecord run;
+        run.folders = {kFolder};
+        run.templatePath = kTemplate;
+        run.backupFolder = backupFolder;
+        scratch.writeFile(reportFile, reportText(run, {finished, pending}));
         startApplication(stillRunning ? L"running yes\ndocument " + a + L"\ntype 2\nsheet background 4 X\nend\n"
                                       : L"running no\n");
 
@@ -193,7 +197,7 @@ TEST_F(BatchCases, AResumedRunPassesOverWhatIsDoneAndRedoesTheDrawingCutOffAtIts
         EXPECT_EQ(Outcome::Exchanged, rowOf(done).outcome);
         EXPECT_EQ(drawingText({8}), bytesOf(done));
         EXPECT_EQ(Outcome::Exchanged, rowOf(a).outcome);
-        EXPECT_EQ(drawingText({4}), bytesOf(backupFolder + L"\\a.dft"));
+        EXPECT_EQ(drawingText({4}), bytesOf(backupOf(a)));
         EXPECT_THAT(bytesOf(a), AllOf(HasSubstr(kNew4), HasSubstr("item Ansicht")));
         EXPECT_TRUE(sim().documents().empty());
         // An application the batch started is ended by it, also when it was bound anew in between.
@@ -260,9 +264,8 @@ TEST_F(BatchCases, AListFileAddsItsDrawingsOnceAndReportsWhatIsNoDrawing) {
     EXPECT_EQ(L"keine .dft-Datei", rowOf(kFolder + L"\\notiz.txt").errorText);
     EXPECT_EQ(Outcome::Failed, rowOf(kFolder + L"\\fehlt.dft").outcome);
     EXPECT_EQ(1u, saves(a));
-    // Without /s the subfolder's drawing comes from the list only, and keeps its path below the share in
-    // the backup; the folder's drawing keeps its path below the folder.
-    EXPECT_TRUE(exists(backupFolder + L"\\a.dft"));
+    // Folder or list, a backup mirrors the drawing's share and path.
+    EXPECT_TRUE(exists(backupFolder + L"\\fileserver\\daten\\Zeichnungen\\a.dft"));
     EXPECT_TRUE(exists(backupFolder + L"\\fileserver\\daten\\Zeichnungen\\Unter ordner\\b.dft"));
 }
 

@@ -5,6 +5,7 @@
 #include "batch/BatchOptions.h"
 #include "batch/Progress.h"
 #include "batch/ReportCsv.h"
+#include "batch/RunRecord.h"
 
 namespace korvane {
 namespace {
@@ -90,6 +91,18 @@ TEST(BatchProgress, TheSummaryCountsEachOutcomeAndEachReason) {
               text);
 }
 
+RunRecord sampleRun() {
+    RunRecord run;
+    run.folders = {L"\\\\srv\\daten\\Archiv", L"C:\\Zeichnungen; alt"};
+    run.subfolders = true;
+    run.listFile = L"\\\\srv\\daten\\liste.txt";
+    run.templatePath = L"\\\\srv\\daten\\Admin\\Vorlagen\\SeV12\\normal.dft";
+    run.backupFolder = L"\\\\srv\\daten\\Sicherung";
+    run.templateOpenedByBatch = true;
+    run.activeDocument = L"\\\\srv\\daten\\offen.dft";
+    return run;
+}
+
 TEST(BatchReport, ExcelGetsBomSemicolonsAndQuotedFieldsAndReadsThemBack) {
     DrawingResult tricky;
     tricky.path = L"\\\\srv\\daten\\Größe; \"A\".dft";
@@ -97,15 +110,25 @@ TEST(BatchReport, ExcelGetsBomSemicolonsAndQuotedFieldsAndReadsThemBack) {
     tricky.errorNumber = -2147023170;
     tricky.errorText = L"Zeile 1\r\nZeile 2";
     tricky.seconds = 1.25;
-    const std::string text = reportText({tricky});
-    EXPECT_EQ("\xEF\xBB\xBFPfad;Ergebnis;", text.substr(0, 17));
+    const RunRecord run = sampleRun();
+    const std::string text = reportText(run, {tricky});
+    EXPECT_EQ("\xEF\xBB\xBFkorvane-stapel-Bericht;1\r\n", text.substr(0, 29));
+    EXPECT_THAT(text, ::testing::HasSubstr("\r\nPfad;Ergebnis;"));
     EXPECT_THAT(text, ::testing::HasSubstr("\"\\\\srv\\daten\\Größe; \"\"A\"\".dft\";fehlgeschlagen;;;0;-2147023170;"
                                            "\"Zeile 1\r\nZeile 2\";;1,2"));
     const auto back = readReport(text);
-    ASSERT_EQ(1u, back.size());
-    EXPECT_EQ(tricky.path, back[0].path);
-    EXPECT_EQ(tricky.errorNumber, back[0].errorNumber);
-    EXPECT_EQ(tricky.errorText, back[0].errorText);
+    ASSERT_TRUE(back.has_value());
+    ASSERT_EQ(1u, back->rows.size());
+    EXPECT_EQ(tricky.path, back->rows[0].path);
+    EXPECT_EQ(tricky.errorNumber, back->rows[0].errorNumber);
+    EXPECT_EQ(tricky.errorText, back->rows[0].errorText);
+    EXPECT_EQ(run.folders, back->run.folders);
+    EXPECT_EQ(run.subfolders, back->run.subfolders);
+    EXPECT_EQ(run.listFile, back->run.listFile);
+    EXPECT_EQ(run.templatePath, back->run.templatePath);
+    EXPECT_EQ(run.backupFolder, back->run.backupFolder);
+    EXPECT_EQ(run.templateOpenedByBatch, back->run.templateOpenedByBatch);
+    EXPECT_EQ(run.activeDocument, back->run.activeDocument);
 }
 
 TEST(BatchReport, TheLastRowOfAPathCountsAndDamagedLinesArePassedOver) {
@@ -115,11 +138,52 @@ TEST(BatchReport, TheLastRowOfAPathCountsAndDamagedLinesArePassedOver) {
     later.outcome = Outcome::Exchanged;
     other.path = L"Y:\\b.dft";
     other.outcome = Outcome::Skipped;
-    const std::string text = reportHeader() + reportRow(first) + reportRow(other) + "kaputt;;\r\n" + reportRow(later);
-    const auto rows = readReport(text);
-    ASSERT_EQ(2u, rows.size());
-    EXPECT_EQ(Outcome::Exchanged, rows[0].outcome);
-    EXPECT_EQ(L"Y:\\b.dft", rows[1].path);
+    const std::string text = reportHead(sampleRun()) + reportRow(first) + reportRow(other) + "kaputt;;\r\n" + reportRow(later);
+    const auto read = readReport(text);
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(2u, read->rows.size());
+    EXPECT_EQ(Outcome::Exchanged, read->rows[0].outcome);
+    EXPECT_EQ(L"Y:\\b.dft", read->rows[1].path);
+}
+
+// A file that only looks like a table is never taken for a report: /fortsetzen must leave it alone.
+TEST(BatchReport, OnlyAReportOfTheBatchIsReadAsOne) {
+    const std::string head = reportHead(sampleRun());
+    const std::vector<std::pair<const char*, std::string>> rows = {
+        {"empty", ""},
+        {"random bytes", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
+        {"parts list", "Pos;Menge;Benennung\r\n1;2;Welle\r\n"},
+        {"report of the earlier version", "\xEF\xBB\xBFPfad;Ergebnis;Blätter getauscht;Blätter ohne Partner;"
+                                          "Eigenschaften angelegt;Fehlernummer;Fehlertext;Sicherung;Dauer (s)\r\n"},
+        {"first line only", "\xEF\xBB\xBFkorvane-stapel-Bericht;1\r\n"},
+        {"another version", "\xEF\xBB\xBFkorvane-stapel-Bericht;2\r\n" + head.substr(head.find("Ordner"))},
+        {"unknown record line", head.substr(0, head.find("Pfad;")) + "Farbe;rot\r\n" + head.substr(head.find("Pfad;"))},
+    };
+    for (const auto& [name, text] : rows) EXPECT_FALSE(readReport(text).has_value()) << name;
+    EXPECT_TRUE(readReport(head).has_value());
+}
+
+// A kill while a row is appended leaves part of it: at every length the report reads as before the row
+// or, once the row is whole, after it; never with a broken row.
+TEST(BatchReport, AHalfWrittenLastRowIsNoRow) {
+    DrawingResult done, cut;
+    done.path = L"Y:\\a.dft";
+    done.outcome = Outcome::Exchanged;
+    cut.path = L"Y:\\Größe; \"b\".dft";
+    cut.outcome = Outcome::InProgress;
+    cut.errorText = L"zwei\r\nZeilen";
+    cut.backup = L"Y:\\Sicherung\\Y\\b.dft";
+    const std::string before = reportHead(sampleRun()) + reportRow(done);
+    const std::string row = reportRow(cut);
+    for (size_t length = 0; length <= row.size(); ++length) {
+        const auto read = readReport(before + row.substr(0, length));
+        ASSERT_TRUE(read.has_value()) << "length " << length;
+        const size_t expected = length == row.size() ? 2 : 1;
+        ASSERT_EQ(expected, read->rows.size()) << "length " << length;
+        if (expected == 2) {
+            EXPECT_EQ(cut.backup, read->rows[1].backup);
+        }
+    }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -52,6 +54,24 @@ void PosixBatchFiles::put(const std::wstring& path, std::string_view bytes, bool
 }
 
 void PosixBatchFiles::writeBytes(const std::wstring& path, std::string_view bytes) { put(path, bytes, false); }
+
+void PosixBatchFiles::createBytes(const std::wstring& path, std::string_view bytes) {
+    const auto host = fs_->hostPath(path);
+    if (!host) raiseRuntimeError(rt::PathNotFound);
+    const int fd = ::open(host->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) raiseRuntimeError(errno == EEXIST ? rt::FileAlreadyExists : rt::PermissionDenied);
+    ::close(fd);
+    put(path, bytes, false);
+}
+
+void PosixBatchFiles::replaceBytes(const std::wstring& path, std::string_view bytes) {
+    const auto host = fs_->hostPath(path);
+    if (!host) raiseRuntimeError(rt::PathNotFound);
+    const std::wstring temporary = path + L".korvane-tmp";
+    put(temporary, bytes, false);
+    const auto hostTemporary = fs_->hostPath(temporary);
+    if (!hostTemporary || std::rename(hostTemporary->c_str(), host->c_str()) != 0) raiseRuntimeError(rt::PermissionDenied);
+}
 void PosixBatchFiles::appendBytes(const std::wstring& path, std::string_view bytes) { put(path, bytes, true); }
 
 }  // namespace korvane

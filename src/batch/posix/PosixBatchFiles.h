@@ -18,6 +18,8 @@ public:
     std::optional<std::string> readBytes(const std::wstring& path) override;
     void writeBytes(const std::wstring& path, std::string_view bytes) override;
     void appendBytes(const std::wstring& path, std::string_view bytes) override;
+    void createBytes(const std::wstring& path, std::string_view bytes) override;
+    void replaceBytes(const std::wstring& path, std::string_view bytes) override;
 
 private:
     void put(const std::wstring& path, std::string_view bytes, bool append);

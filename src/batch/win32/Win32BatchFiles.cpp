@@ -11,7 +11,7 @@ namespace korvane {
 
 namespace {
 
-void put(const std::wstring& path, std::string_view bytes, DWORD disposition, bool append) {
+void put(const std::wstring& path, std::string_view bytes, DWORD disposition, bool append, bool flush = false) {
     UniqueHandle file(CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) raiseLastError();
@@ -22,6 +22,8 @@ void put(const std::wstring& path, std::string_view bytes, DWORD disposition, bo
         if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) raiseLastError();
         done += written;
     }
+    // What takes another file's place must be on the disk before it does.
+    if (flush && !FlushFileBuffers(file.get())) raiseLastError();
 }
 
 }  // namespace
@@ -60,6 +62,24 @@ void Win32BatchFiles::writeBytes(const std::wstring& path, std::string_view byte
 
 void Win32BatchFiles::appendBytes(const std::wstring& path, std::string_view bytes) {
     put(path, bytes, OPEN_ALWAYS, true);
+}
+
+void Win32BatchFiles::createBytes(const std::wstring& path, std::string_view bytes) {
+    put(path, bytes, CREATE_NEW, false);
+}
+
+void Win32BatchFiles::replaceBytes(const std::wstring& path, std::string_view bytes) {
+    const std::wstring temporary = path + L".korvane-tmp";
+    put(temporary, bytes, CREATE_ALWAYS, false, true);
+    // ReplaceFile keeps the replaced file's attributes and permissions (a drawing put back stays as the
+    // administrator set it up); where it cannot (the file is gone, another file system), a plain
+    // replacing move does the same step.
+    if (ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return;
+    if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    SetLastError(error);
+    raiseLastError();
 }
 
 }  // namespace korvane

@@ -426,3 +426,15 @@ std::vector<std::wstring> PosixFileSystem::subfolderNames(const std::wstring& fo
 std::shared_ptr<FileSystem> defaultFileSystem() { return nullptr; }
 
 }  // namespace korvane
+
+namespace korvane {
+
+std::optional<std::wstring> PosixFileSystem::fileIdentity(const std::wstring& path) {
+    const auto host = hostPath(path);
+    struct stat st {};
+    if (!host || ::stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return std::to_wstring(st.st_dev) + L":" + std::to_wstring(st.st_ino) + L":" + std::to_wstring(st.st_size) + L":" +
+           std::to_wstring(st.st_mtim.tv_sec) + L"." + std::to_wstring(st.st_mtim.tv_nsec);
+}
+
+}  // namespace korvane

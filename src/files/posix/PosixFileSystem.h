@@ -65,6 +65,7 @@ public:
     void copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) override;
     std::vector<std::wstring> fileNames(const std::wstring& folder) override;
     std::vector<std::wstring> subfolderNames(const std::wstring& folder) override;
+    std::optional<std::wstring> fileIdentity(const std::wstring& path) override;
 
 private:
     const Drive* findDrive(wchar_t letter) const;

@@ -288,3 +288,25 @@ std::vector<std::wstring> Win32FileSystem::subfolderNames(const std::wstring& fo
 std::shared_ptr<FileSystem> defaultFileSystem() { return std::make_shared<Win32FileSystem>(); }
 
 }  // namespace korvane
+
+namespace korvane {
+
+std::optional<std::wstring> Win32FileSystem::fileIdentity(const std::wstring& path) {
+    using Handle = UniqueResource<HANDLE, &::CloseHandle, NullOrAllOnesEmpty<HANDLE>>;
+    // No access asked: another program's lock on the drawing does not hide which file it is.
+    const Handle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+    wchar_t text[96];
+    swprintf(text, 96, L"%08lx:%08lx%08lx:%08lx%08lx:%08lx%08lx", static_cast<unsigned long>(info.dwVolumeSerialNumber),
+             static_cast<unsigned long>(info.nFileIndexHigh), static_cast<unsigned long>(info.nFileIndexLow),
+             static_cast<unsigned long>(info.nFileSizeHigh), static_cast<unsigned long>(info.nFileSizeLow),
+             static_cast<unsigned long>(info.ftLastWriteTime.dwHighDateTime),
+             static_cast<unsigned long>(info.ftLastWriteTime.dwLowDateTime));
+    return std::wstring(text);
+}
+
+}  // namespace korvane

@@ -1,0 +1,54 @@
+#include "batch/CadSupervision.h"
+
+#include <thread>
+
+namespace korvane {
+
+namespace {
+
+constexpr int kReconnectAttempts = 6;
+constexpr auto kReconnectPause = std::chrono::seconds(2);
+
+HangResponse::Settings hangSettings(const CadSupervision::Settings& settings, CadConnection& cad) {
+    HangResponse::Settings onHang;
+    onHang.limit = settings.limit;
+    onHang.reportFile = settings.reportFile;
+    onHang.startedProcess = [&cad] { return cad.startedProcessId(); };
+    onHang.endBatch = settings.endBatch;
+    return onHang;
+}
+
+}  // namespace
+
+CadSupervision::CadSupervision(std::wstring templatePath, BatchConsole& console, PlatformServices services,
+                               Settings settings)
+    : cad_(std::move(templatePath), services),
+      hang_(console, services.processTable, hangSettings(settings, cad_)),
+      watchdog_(settings.limit, [this] { hang_(); }) {}
+
+std::optional<AutomationError> CadSupervision::recoverAfter(DrawingResult& result, bool resumable) {
+    bool lost = hang_.endedInstance();
+    if (lost) result.errorText = hang_.reason() + L": " + result.errorText;
+    else if (result.outcome == Outcome::Failed) lost = !watched(L"", resumable, [&] { return cad_.answers(); });
+    if (!lost) return std::nullopt;
+    result.errorText += L" (Solid Edge antwortet nicht mehr; neu verbunden)";
+    return reconnect(resumable);
+}
+
+std::optional<AutomationError> CadSupervision::reconnect(bool resumable) {
+    // A CAD application that just died may still be registered for a moment (its class object, its
+    // running object), so a new instance may take a few tries.
+    std::optional<AutomationError> failure;
+    for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(kReconnectPause);
+        try {
+            watched(L"", resumable, [&] { cad_.reconnect(); });
+            return std::nullopt;
+        } catch (const AutomationError& e) {
+            failure = e;
+        }
+    }
+    return failure;
+}
+
+}  // namespace korvane

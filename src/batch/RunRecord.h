@@ -1,0 +1,22 @@
+#pragma once
+// What a report records of the run that wrote it, above its rows: the work (folders, list, template,
+// backup folder, all as canonical paths) that a resumed run must match, and what the run changed in
+// the CAD application that a resumed run must put back (the template it opened, the document that was
+// active before).
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+struct RunRecord {
+    std::vector<std::wstring> folders;
+    bool subfolders = false;
+    std::wstring listFile;
+    std::wstring templatePath;
+    bool probe = false;
+    std::wstring backupFolder;             // empty in a dry run
+    bool templateOpenedByBatch = false;    // the run opened the template, so it closes it
+    std::wstring activeDocument;           // full name of the user's active document before the run
+};
+
+}  // namespace korvane
