@@ -16,6 +16,7 @@
 #include "automation/win32/RetryMessageFilter.h"
 #include "batch/BatchRun.h"
 #include "batch/win32/ConsoleStop.h"
+#include "batch/win32/SessionMutex.h"
 #include "batch/win32/Win32BatchFiles.h"
 #include "batch/win32/Win32Console.h"
 
@@ -92,6 +93,8 @@ int wmain() {
     options.backupFolder = fullPath(options.backupFolder);
 
     ConsoleStop stop;
+    // Two batches in one session would share its one Solid Edge: its active document and clipboard.
+    SessionMutex oneAtATime(L"Local\\korvane-stapel Solid Edge");
     int32_t exitCode = batchexit::CouldNotStart;
     try {
         com::Apartment apartment;
@@ -103,6 +106,7 @@ int wmain() {
         // cancelled: nothing can be unwound safely. The console is written unbuffered and the report
         // row by row, so what they say is on its way already.
         environment.endProcess = [](int32_t code) { TerminateProcess(GetCurrentProcess(), static_cast<UINT>(code)); };
+        environment.claimCadApplication = [&oneAtATime] { return oneAtATime.claim(); };
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());
