@@ -18,13 +18,7 @@ namespace {
 // asks for it, comes from the system folder only. The one such import, mpr.dll, is not imported at all
 // but loaded the same way (files/win32/SystemLibrary.h): imports are resolved before this code runs.
 void loadDllsFromTheSystemFolderOnly() {
-    // Looked up rather than imported: a Windows 7 without its loader update lacks the function, and
-    // then at least the current folder leaves the search.
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-    if (setDefaultDllDirectories) setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    ::SetDllDirectoryW(L"");
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 }  // namespace
