@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 
-#include "app/clsSystem3.h"
 #include "automation/AutomationError.h"
 #include "automation/Dispatch.h"
 #include "automation/TextConvert.h"
 #include "drawing/clsSolidEdgeDraft.h"
 #include "files/clsFileString.h"
+#include "processes/clsSystem3.h"
 
 #ifndef KORVANE_FILE_SERVER
 #define KORVANE_FILE_SERVER "fileserver"

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/PlatformServices.h"
 #include "app/UserInterface.h"
 #include "automation/AutomationError.h"
 #include "files/clsFileString.h"
+#include "processes/PlatformServices.h"
 
 namespace korvane {
 

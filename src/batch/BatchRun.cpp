@@ -7,7 +7,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/clsSystem3.h"
 #include "app/modMain.h"
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
@@ -20,6 +19,7 @@
 #include "batch/Watchdog.h"
 #include "batch/WorkList.h"
 #include "files/clsFileString.h"
+#include "processes/clsSystem3.h"
 
 namespace korvane {
 

@@ -7,10 +7,10 @@
 #include <functional>
 #include <string>
 
-#include "app/PlatformServices.h"
 #include "batch/BatchConsole.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchOptions.h"
+#include "processes/PlatformServices.h"
 
 namespace korvane {
 

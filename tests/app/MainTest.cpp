@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app/FakeProcessTable.h"
 #include "app/modMain.h"
 #include "automation/AutomationBinder.h"
 #include "files/posix/PosixFileSystem.h"
 #include "files/posix/ScratchDrives.h"
 #include "model/Simulator.h"
+#include "processes/FakeProcessTable.h"
 
 namespace korvane {
 namespace {
