@@ -7,7 +7,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/modMain.h"
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "automation/TextConvert.h"
@@ -18,6 +17,8 @@
 #include "batch/ReportCsv.h"
 #include "batch/Watchdog.h"
 #include "batch/WorkList.h"
+#include "drawing/Messages.h"
+#include "drawing/Templates.h"
 #include "files/clsFileString.h"
 #include "processes/clsSystem3.h"
 
