@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "batch/BatchRun.h"
+#include "batch/ExitCodes.h"
 #include "processes/clsSystem3.h"
 
 namespace korvane {
