@@ -8,6 +8,7 @@
 #include "automation/AutomationError.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/RetryMessageFilter.h"
+#include "drawing/Messages.h"
 #include "processes/PlatformServices.h"
 #include "StartupTrace.h"
 
