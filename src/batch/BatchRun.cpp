@@ -6,8 +6,6 @@
 #include <set>
 #include <vector>
 
-#include "app/clsSystem3.h"
-#include "app/modMain.h"
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
 #include "batch/BackupFolder.h"
@@ -17,9 +15,12 @@
 #include "batch/ReportCsv.h"
 #include "batch/RunRecord.h"
 #include "batch/WorkList.h"
+#include "drawing/Messages.h"
+#include "drawing/Templates.h"
 #include "files/PathIdentity.h"
 #include "files/PathText.h"
 #include "files/clsFileString.h"
+#include "processes/clsSystem3.h"
 
 namespace korvane {
 

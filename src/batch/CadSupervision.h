@@ -10,7 +10,7 @@
 #include <string>
 #include <type_traits>
 
-#include "app/PlatformServices.h"
+#include "processes/PlatformServices.h"
 #include "automation/AutomationError.h"
 #include "batch/BatchConsole.h"
 #include "batch/CadConnection.h"

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/clsSystem3.h"
-#include "batch/BatchRun.h"
+#include "batch/ExitCodes.h"
+#include "processes/clsSystem3.h"
 
 namespace korvane {
 

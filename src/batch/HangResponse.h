@@ -15,8 +15,8 @@
 #include <mutex>
 #include <string>
 
-#include "app/ProcessTable.h"
 #include "batch/BatchConsole.h"
+#include "processes/ProcessTable.h"
 
 namespace korvane {
 

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app/FakeProcessTable.h"
 #include "app/modMain.h"
 #include "automation/AutomationBinder.h"
 #include "files/posix/PosixFileSystem.h"
 #include "files/posix/ScratchDrives.h"
 #include "model/Simulator.h"
+#include "processes/FakeProcessTable.h"
 
 namespace korvane {
 namespace {
@@ -236,21 +236,6 @@ TEST_F(MainRun, NoReferenceIntoTheCadApplicationOutlivesMain) {
         ASSERT_EQ(run(c.scenario), c.exitCode) << c.what;
         EXPECT_EQ(sim->applicationDispatch().use_count(), application) << c.what << ": the application is still held";
         EXPECT_EQ(sim->findDocument(kDrawing).use_count(), drawing) << c.what << ": the drawing is still held";
-    }
-}
-
-TEST(ErrorReport, ShowsNumberAndDescriptionAndTheHexFormOfHresults) {
-    const struct {
-        int32_t number;
-        std::wstring description;
-        std::wstring expected;
-    } cases[] = {
-        {91, L"Objektvariable nicht festgelegt", L"Laufzeitfehler '91':\r\n\r\nObjektvariable nicht festgelegt"},
-        {static_cast<int32_t>(0x80010001u), L"Aufruf abgelehnt",
-         L"Laufzeitfehler '-2147418111 (80010001)':\r\n\r\nAufruf abgelehnt"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(errorReport(AutomationError(c.number, c.description)), c.expected) << c.number;
     }
 }
 

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/FakeProcessTable.h"
 #include "automation/AutomationBinder.h"
 #include "automation/TextConvert.h"
 #include "batch/BatchConsole.h"
@@ -21,6 +20,7 @@
 #include "files/posix/ScratchDrives.h"
 #include "model/DocumentStore.h"
 #include "model/Simulator.h"
+#include "processes/FakeProcessTable.h"
 
 namespace korvane::test {
 

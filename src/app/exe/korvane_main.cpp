@@ -3,12 +3,13 @@
 
 #include <memory>
 
-#include "app/PlatformServices.h"
 #include "app/modMain.h"
 #include "app/win32/Win32UserInterface.h"
 #include "automation/AutomationError.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/RetryMessageFilter.h"
+#include "drawing/Messages.h"
+#include "processes/PlatformServices.h"
 #include "StartupTrace.h"
 
 namespace {

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/PlatformServices.h"
 #include "automation/AutomationError.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/RetryMessageFilter.h"
@@ -19,6 +18,7 @@
 #include "batch/win32/SessionMutex.h"
 #include "batch/win32/Win32BatchFiles.h"
 #include "batch/win32/Win32Console.h"
+#include "processes/PlatformServices.h"
 
 namespace {
 
