@@ -331,6 +331,11 @@ private:
             }
             if (result.outcome == Outcome::Failed) console_.line(L"Fehler: " + item.path + L": " + result.errorText);
             record(result, key);
+            // Bound anew, the template may now be one the batch opened: a run resumed after a kill must know.
+            if (supervision.cad().templateOpenedHere() != record_.templateOpenedByBatch) {
+                record_.templateOpenedByBatch = supervision.cad().templateOpenedHere();
+                finishReport();
+            }
             ++finished;
             env_.afterDrawing(++worked_);
             if (result.outcome == Outcome::Cancelled) return true;

@@ -73,6 +73,9 @@ std::wstring runStamp() {
 
 int wmain() {
     using namespace korvane;
+    // Run from a network folder like korvane.exe: a DLL that someone puts beside the program is never
+    // loaded; whatever is loaded later comes from the system folder.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     Win32Console console;
     const auto parsed = parseBatchOptions(arguments());
     if (const auto* error = std::get_if<OptionsError>(&parsed)) {
