@@ -74,7 +74,7 @@ public:
         onHang.startedProcess = [&cad] { return cad.startedProcessId(); };
         onHang.endBatch = env_.endProcess;
         HangResponse& hang = hang_.emplace(console_, env_.services.processTable, std::move(onHang));
-        watchdog_.emplace(options_.timeLimit, [&hang] { hang(); });
+        watchdog_.emplace(options_.timeLimit, [&hang](Watchdog::Generation stretch) { hang(stretch); });
         try {
             watched(L"", options_.resume, [&] { cad.connect(leftOpen); });
         } catch (const AutomationError& e) {
@@ -209,7 +209,7 @@ private:
     // step's outcome, once the batch has ended its own process.
     template <class Step>
     auto watched(const std::wstring& drawing, bool resumable, Step&& step) -> decltype(step()) {
-        hang_->prepare(drawing, resumable);
+        hang_->prepare(drawing, resumable, watchdog_->upcoming());
         const auto leaveIfEnded = [this] {
             if (hang_->endedBatch()) throw BatchEnded{};
         };
