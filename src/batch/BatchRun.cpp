@@ -175,7 +175,7 @@ private:
                 continue;
             }
             if (env_.stopRequested()) return true;
-            console_.progress(progressLine(i + 1, total, finished, since(started_), item.relative));
+            console_.progress(progressLine(i + 1, total, finished, worked_, since(started_), item.relative, console_.columns()));
             if (auto cut = interruptedBackup_.find(key); cut != interruptedBackup_.end() && !cut->second.empty()) {
                 const std::wstring restored = job.restoreIfChanged(item.path, cut->second);
                 if (!restored.empty()) console_.line(item.path + L": " + restored);
