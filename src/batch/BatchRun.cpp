@@ -315,7 +315,7 @@ private:
                 continue;
             }
             if (env_.stopRequested()) return true;
-            console_.progress(progressLine(i + 1, total, finished, since(started_), item.relative));
+            console_.progress(progressLine(i + 1, total, finished, worked_, since(started_), item.relative, console_.columns()));
             std::wstring backup = options_.probe ? L"" : backupPathOf(backupFolder_, item.path);
             if (earlier && earlier->outcome == Outcome::InProgress && !earlier->backup.empty()) {
                 // Cut off by a kill at its save: it gets its backup back and is done again.
