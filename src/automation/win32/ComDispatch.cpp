@@ -65,7 +65,10 @@ bool isUnknownMember(HRESULT hr) { return hr == DISP_E_UNKNOWNNAME || hr == DISP
 
 }  // namespace
 
-ComDispatch::ComDispatch(ComPtr<IDispatch> object) : object_(std::move(object)) {
+ComDispatch::ComDispatch(ComPtr<IDispatch> object) : ComDispatch(std::move(object), std::make_shared<NameCache>()) {}
+
+ComDispatch::ComDispatch(ComPtr<IDispatch> object, std::shared_ptr<NameCache> names)
+    : object_(std::move(object)), binding_(std::move(names)) {
     if (!object_) raiseRuntimeError(rt::ObjectNotSet);
 }
 
@@ -91,12 +94,12 @@ Variant ComDispatch::invoke(DispId id, InvokeKind kind, std::vector<Variant>& ar
     call.writeBack();
     if (hr == DISP_E_MEMBERNOTFOUND) raiseRuntimeError(rt::MemberNotSupported);
     if (FAILED(hr)) raiseHResult(hr, excep.get());
-    return fromComVariant(*result.get());
+    return fromComVariant(*result.get(), binding_);
 }
 
 DispId ComDispatch::idOfName(std::wstring_view name) {
     if (const auto& type = typeIdentity()) {
-        NameCache& cache = NameCache::forRun();
+        NameCache& cache = binding_.names();
         if (auto known = cache.find(*type, name)) return *known;
         DispId id = lookUp(name);
         cache.remember(*type, name, id);
@@ -150,7 +153,7 @@ std::unique_ptr<Enumerator> ComDispatch::enumerate() {
     else if (result->vt == VT_DISPATCH && result->pdispVal)
         items = ComPtr<IDispatch>::share(result->pdispVal).query<IEnumVARIANT>();
     if (!items) raiseRuntimeError(rt::MemberNotSupported);
-    return std::make_unique<ComEnumerator>(std::move(items));
+    return std::make_unique<ComEnumerator>(std::move(items), binding_);
 }
 
 }  // namespace korvane::com
