@@ -24,8 +24,4 @@ HMODULE loadFromSystemFolder(const wchar_t* fileName) {
 
 SystemLibrary::SystemLibrary(const wchar_t* fileName) : module_(loadFromSystemFolder(fileName)) {}
 
-SystemLibrary::~SystemLibrary() {
-    if (module_) ::FreeLibrary(module_);
-}
-
 }  // namespace korvane
