@@ -6,8 +6,4 @@ namespace korvane {
 SystemLibrary::SystemLibrary(const wchar_t* fileName)
     : module_(::LoadLibraryExW(fileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
 
-SystemLibrary::~SystemLibrary() {
-    if (module_) ::FreeLibrary(module_);
-}
-
 }  // namespace korvane
