@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "automation/AutomationError.h"
+#include "automation/UniqueResource.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/RetryMessageFilter.h"
 #include "batch/BatchRun.h"
@@ -25,10 +26,9 @@ namespace {
 std::vector<std::wstring> arguments() {
     std::vector<std::wstring> out;
     int count = 0;
-    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+    const korvane::UniqueResource<LPWSTR*, &::LocalFree> list(CommandLineToArgvW(GetCommandLineW(), &count));
     if (!list) return out;
-    for (int i = 1; i < count; ++i) out.emplace_back(list[i]);
-    LocalFree(list);
+    for (int i = 1; i < count; ++i) out.emplace_back(list.get()[i]);
     return out;
 }
 
