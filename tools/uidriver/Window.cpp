@@ -245,4 +245,13 @@ void escape(const WindowView& w) { typeKey(w, VK_ESCAPE); }
 
 void closeByWindowMenu(const WindowView& w) { ::PostMessageW(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+void redrawFrame(const WindowView& w) {
+    // Under wine a dialog's caption can stay as it was first painted, grey and without the close button,
+    // although the dialog is the active window. Painted again, caption and frame show the state the
+    // window has, as a designer sees it. RDW_UPDATENOW returns after the window's thread has painted;
+    // the display catches up when that thread next waits for a message.
+    ::RedrawWindow(w.hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    ::Sleep(100);
+}
+
 }  // namespace uidriver
