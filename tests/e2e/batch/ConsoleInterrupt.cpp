@@ -11,7 +11,7 @@
 
 #include "CommandLine.h"
 #include "StartProcess.h"
-#include "app/win32/UniqueHandle.h"
+#include "processes/win32/UniqueHandle.h"
 
 namespace {
 
