@@ -20,8 +20,8 @@ HangResponse::Settings hangSettings(const CadSupervision::Settings& settings, Ca
 
 }  // namespace
 
-CadSupervision::CadSupervision(std::wstring templatePath, BatchConsole& console, PlatformServices services,
-                               Settings settings)
+CadSupervision::CadSupervision(std::wstring templatePath, BatchConsole& console, const PlatformServices& services,
+                               const Settings& settings)
     : cad_(std::move(templatePath), services),
       hang_(console, services.processTable, hangSettings(settings, cad_)),
       watchdog_(settings.limit, [this](Watchdog::Generation stretch) { hang_(stretch); }) {}

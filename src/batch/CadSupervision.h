@@ -33,7 +33,8 @@ public:
         std::function<void(int32_t)> endBatch;      // ends the process at once (BatchEnvironment::endProcess)
     };
 
-    CadSupervision(std::wstring templatePath, BatchConsole& console, PlatformServices services, Settings settings);
+    CadSupervision(std::wstring templatePath, BatchConsole& console, const PlatformServices& services,
+                   const Settings& settings);
 
     CadConnection& cad() { return cad_; }
 
