@@ -63,7 +63,9 @@ public:
             plan = planWork(options_, files_, env_.contents, identity_,
                             Excluded{backupFolder_.empty() ? L"" : identity_.keyOf(backupFolder_), identity_.keyOf(reportFile_)});
         } catch (const AutomationError& e) {
-            console_.line(L"Ordner oder Liste nicht gefunden: " + e.description());
+            // A folder in a backup folder says so itself; anything else is a folder or list that is not there.
+            console_.line(e.number() == rt::PathFileAccessError ? e.description()
+                                                                : L"Ordner oder Liste nicht gefunden: " + e.description());
             return batchexit::CouldNotStart;
         }
         record_ = recordOf(plan, *vorlage);

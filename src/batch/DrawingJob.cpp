@@ -120,9 +120,11 @@ void DrawingJob::work(const std::wstring& uncName, DrawingResult& result) {
             result.outcome = draft.unveraenderteBlaetter().empty() ? Outcome::Exchanged : Outcome::PartlyExchanged;
             document.call(L"Save");
         }
-        open = false;
         document.call(member::draft::Close, {Variant::boolean(false)});
+        open = false;
     } catch (...) {
+        // Also after a close that failed: left open, the document would show the user content its file
+        // no longer has once the drawing is put back from its backup.
         if (open) swallow([&] { document.call(member::draft::Close, {Variant::boolean(false)}); });
         throw;
     }

@@ -30,7 +30,7 @@ public:
         const FileName root = identity_.of(spelling);
         if (root.path.empty() || !files_.existiertVerzeichnis(root.path)) raiseRuntimeError(rt::PathNotFound);
         plan.folders.push_back(root.path);
-        if (backups_.liesInBackupFolder(root.path) || root.key == excluded_.backupFolderKey)
+        if (backups_.liesInBackupFolder(root.path))
             throw AutomationError(rt::PathFileAccessError, L"Der Ordner " + root.path +
                                                                L" ist ein Sicherungsordner von korvane-stapel oder liegt in einem.");
         walk(root.path, L"", subfolders);

@@ -187,6 +187,18 @@ TEST_F(BatchSafety, AFailedDrawingsRowClaimsNothingAndSaysItWasPutBack) {
     EXPECT_EQ(drawingText({4}), bytesOf(a));
 }
 
+// A close that fails after the save: the drawing is put back, and it must not stay open in Solid Edge
+// with the content its file no longer has.
+TEST_F(BatchSafety, ADrawingWhoseCloseFailsIsPutBackAndNotLeftOpen) {
+    const std::wstring a = drawing(L"a.dft", drawingText({4}));
+    startApplication(L"running yes\nfault \"Document(" + a + L")\" Close error 0x80004005 \"Netzwerkfehler\"\n");
+    EXPECT_EQ(batchexit::SomeNotDone, runBatch({kFolder}));
+    EXPECT_EQ(Outcome::Failed, rowOf(a).outcome);
+    EXPECT_THAT(toUtf8(rowOf(a).errorText), HasSubstr("(aus der Sicherung wiederhergestellt)"));
+    EXPECT_EQ(drawingText({4}), bytesOf(a));
+    EXPECT_EQ(nullptr, sim().findDocument(a));
+}
+
 TEST_F(BatchSafety, ADrawingTheUserHasOpenUnderAnotherSpellingIsLeftAlone) {
     const std::wstring a = drawing(L"Größe.dft", drawingText({4}));
     startApplication(L"running yes\nopen \\\\FILESERVER\\daten\\Zeichnungen\\.\\Größe.dft\n");
