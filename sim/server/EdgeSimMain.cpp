@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "automation/AutomationError.h"
+#include "automation/UniqueResource.h"
 #include "server/EdgeSimClass.h"
 #include "server/EdgeSimHost.h"
 #include "server/ServerOptions.h"
@@ -25,10 +26,9 @@ std::optional<std::wstring> variable(const wchar_t* name) {
 
 std::vector<std::wstring> arguments() {
     int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    const korvane::UniqueResource<LPWSTR*, &::LocalFree> argv(CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::wstring> args;
-    for (int i = 1; argv && i < count; ++i) args.emplace_back(argv[i]);
-    if (argv) LocalFree(argv);
+    for (int i = 1; argv && i < count; ++i) args.emplace_back(argv.get()[i]);
     return args;
 }
 

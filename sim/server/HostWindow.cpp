@@ -16,13 +16,9 @@ HostWindow::HostWindow() {
     if (!RegisterClassW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         korvane::com::raiseHResult(HRESULT_FROM_WIN32(GetLastError()));
     std::wstring title = L"EdgeSim " + std::to_wstring(GetCurrentProcessId());
-    window_ = CreateWindowExW(0, kHostWindowClass, title.c_str(), WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                              instance, nullptr);
+    window_.reset(CreateWindowExW(0, kHostWindowClass, title.c_str(), WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                                  instance, nullptr));
     if (!window_) korvane::com::raiseHResult(HRESULT_FROM_WIN32(GetLastError()));
-}
-
-HostWindow::~HostWindow() {
-    if (window_) DestroyWindow(window_);
 }
 
 LRESULT CALLBACK HostWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {

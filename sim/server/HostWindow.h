@@ -3,20 +3,19 @@
 // (WM_CLOSE ends the message loop) and to find the server's process.
 #include <windows.h>
 
+#include "automation/UniqueResource.h"
+
 namespace edgesim::server {
 
 class HostWindow {
 public:
     HostWindow();
-    ~HostWindow();
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
 
-    HWND handle() const noexcept { return window_; }
+    HWND handle() const noexcept { return window_.get(); }
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    HWND window_ = nullptr;
+    korvane::UniqueResource<HWND, &::DestroyWindow> window_;
 };
 
 }  // namespace edgesim::server

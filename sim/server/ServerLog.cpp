@@ -9,11 +9,8 @@
 namespace edgesim::server {
 
 ServerLog::ServerLog(const std::wstring& path) {
-    if (!path.empty() && _wfopen_s(&file_, path.c_str(), L"ab") != 0) file_ = nullptr;
-}
-
-ServerLog::~ServerLog() {
-    if (file_) std::fclose(file_);
+    std::FILE* opened = nullptr;
+    if (!path.empty() && _wfopen_s(&opened, path.c_str(), L"ab") == 0) file_.reset(opened);
 }
 
 void ServerLog::write(std::wstring_view line) {
@@ -24,8 +21,8 @@ void ServerLog::write(std::wstring_view line) {
     std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u.%03u [%lu] ", t.wHour, t.wMinute, t.wSecond,
                   t.wMilliseconds, static_cast<unsigned long>(GetCurrentProcessId()));
     std::string text = stamp + korvane::toUtf8(line) + "\n";
-    std::fwrite(text.data(), 1, text.size(), file_);
-    std::fflush(file_);
+    std::fwrite(text.data(), 1, text.size(), file_.get());
+    std::fflush(file_.get());
 }
 
 }  // namespace edgesim::server

@@ -4,19 +4,20 @@
 #include <string>
 #include <string_view>
 
+#include "automation/UniqueResource.h"
+
 namespace edgesim::server {
 
 class ServerLog {
 public:
     explicit ServerLog(const std::wstring& path);  // empty path: the log is discarded
-    ~ServerLog();
-    ServerLog(const ServerLog&) = delete;
-    ServerLog& operator=(const ServerLog&) = delete;
 
     void write(std::wstring_view line);
 
 private:
-    std::FILE* file_ = nullptr;
+    static int close(std::FILE* file) noexcept { return std::fclose(file); }
+
+    korvane::UniqueResource<std::FILE*, &ServerLog::close> file_;
 };
 
 }  // namespace edgesim::server

@@ -20,11 +20,13 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "automation/AutomationError.h"
 #include "automation/Dispatch.h"
 #include "automation/TextConvert.h"
+#include "automation/UniqueResource.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComBinder.h"
 #include "automation/win32/ComPtr.h"
@@ -32,6 +34,8 @@
 #include "server/EdgeSimClass.h"
 
 namespace {
+
+using UniqueHandle = korvane::UniqueResource<HANDLE, &::CloseHandle, korvane::NullOrAllOnesEmpty<HANDLE>>;
 
 using edgesim::server::kHostWindowClass;
 
@@ -67,24 +71,23 @@ int waitFor(DWORD limit, Test test) {
 }
 
 int stop(DWORD limit) {
-    std::vector<HANDLE> processes;
+    std::vector<UniqueHandle> processes;
     for (HWND w : hostWindows()) {
         DWORD id = 0;
         GetWindowThreadProcessId(w, &id);
-        if (HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id)) processes.push_back(h);
+        if (UniqueHandle h{OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id)}) processes.push_back(std::move(h));
         PostMessageW(w, WM_CLOSE, 0, 0);
     }
     int result = 0;
     ULONGLONG end = GetTickCount64() + limit;
-    for (HANDLE h : processes) {
+    for (const UniqueHandle& h : processes) {
         ULONGLONG now = GetTickCount64();
         DWORD left = now < end ? static_cast<DWORD>(end - now) : 0;
-        if (WaitForSingleObject(h, left) != WAIT_OBJECT_0) {
-            TerminateProcess(h, 4);
-            WaitForSingleObject(h, 5000);
+        if (WaitForSingleObject(h.get(), left) != WAIT_OBJECT_0) {
+            TerminateProcess(h.get(), 4);
+            WaitForSingleObject(h.get(), 5000);
             result = 2;
         }
-        CloseHandle(h);
     }
     return result;
 }
@@ -130,15 +133,15 @@ int holdFile(int argc, wchar_t** argv) {
         std::fputws(L"SimControl hold-file PATH MS\n", stderr);
         return 64;
     }
-    HANDLE file = CreateFileW(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueHandle file(
+        CreateFileW(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         std::fprintf(stderr, "Fehler %lu\n", GetLastError());
         return 1;
     }
     std::puts("held");
     std::fflush(stdout);
     Sleep(static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
-    CloseHandle(file);
     return 0;
 }
 

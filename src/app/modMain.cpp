@@ -1,31 +1,24 @@
 #include "app/modMain.h"
 
-#include <cstdio>
 #include <exception>
 #include <memory>
 #include <new>
 #include <optional>
 #include <string>
 
-#include "app/clsSystem3.h"
 #include "automation/AutomationError.h"
 #include "automation/Dispatch.h"
-#include "automation/TextConvert.h"
+#include "drawing/Messages.h"
+#include "drawing/Templates.h"
 #include "drawing/clsSolidEdgeDraft.h"
 #include "files/clsFileString.h"
-
-#ifndef KORVANE_FILE_SERVER
-#define KORVANE_FILE_SERVER "fileserver"
-#endif
+#include "processes/clsSystem3.h"
 
 namespace korvane {
 
 namespace {
 
-// Fixed settings of the run.
-constexpr wchar_t kShare[] = L"\\daten\\Admin\\Vorlagen\\SeV12\\";
-constexpr wchar_t kVorlageNormal[] = L"normal.dft";
-constexpr wchar_t kVorlageEngChin[] = L"EngChinNormal.dft";
+// Fixed settings of the run; the templates and the texts the batch shows too are in src/drawing.
 constexpr wchar_t kProzessMuster[] = L"*Edge*";
 constexpr wchar_t kCrLf[] = L"\r\n";
 
@@ -33,7 +26,7 @@ constexpr wchar_t kApplicationTitle[] = L"Korvane";
 constexpr wchar_t kTitelWarnung[] = L"Warnung";
 constexpr wchar_t kTitelAchtung[] = L"Achtung";
 
-// The texts as the users know them, the misspelt "getuascht" included (the shared ones below).
+// The texts as the users know them, the misspelt "getuascht" included (the shared ones: drawing/Messages.h).
 const std::wstring kNichtGeoeffnet =
     std::wstring(L"SolidEdge ist nicht geöffnet!") + kCrLf + L"Hintergrundblätter können nicht getuascht werden";
 const std::wstring kBestaetigung =
@@ -113,33 +106,6 @@ int32_t run(UserInterface& ui, const PlatformServices& services, std::unique_ptr
 }
 
 }  // namespace
-
-const std::wstring kVorlageFehlt =
-    std::wstring(L"Draftvorlage konnte nicht gefunden werden!") + kCrLf + L"Bitte wenden Sie sich an den Administrator.";
-const std::wstring kMehrfachGestartet =
-    std::wstring(L"SolidEdge ist mehrfach gestartet!") + kCrLf + L"Hintergrundblätter können nicht getauscht werden";
-const std::wstring kSchriftfeldFehlt = L"Dateieigenschaften für SAP-Schriftfeld konnten nicht angelegt werden";
-
-// In the runtime's familiar form; numbers that are really HRESULTs also show their hexadecimal form.
-std::wstring errorReport(const AutomationError& e) {
-    std::wstring number = std::to_wstring(e.number());
-    if (e.number() < 0) {
-        char hex[9] = {};
-        std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(e.number()));
-        number += L" (" + fromUtf8(hex) + L")";
-    }
-    return L"Laufzeitfehler '" + number + L"':" + kCrLf + kCrLf + e.description();
-}
-
-std::wstring templateDirectory() { return L"\\\\" + fromUtf8(KORVANE_FILE_SERVER) + kShare; }
-
-std::wstring templateFile(int32_t choice) {
-    return templateDirectory() + (choice == 1 ? kVorlageEngChin : kVorlageNormal);
-}
-
-bool templatesPresent(clsFileString& files) {
-    return files.existiertDatei(templateFile(0)) && files.existiertDatei(templateFile(1));
-}
 
 int32_t Main(UserInterface& ui, const PlatformServices& services) {
     // No guard over the steps: an error raised by a callee ends the run here. A run that ends by

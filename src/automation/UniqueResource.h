@@ -29,6 +29,14 @@ struct NullOrAllOnesEmpty {
     }
 };
 
+// For numbers of interfaces that say "none" with a negative one (POSIX file descriptors); an empty
+// owner keeps -1.
+template <class T>
+struct NegativeEmpty {
+    static constexpr T value() noexcept { return T{-1}; }
+    static constexpr bool holdsNothing(const T& v) noexcept { return v < T{}; }
+};
+
 template <class T, auto Close, class Empty = ValueInitialisedEmpty<T>>
 class UniqueResource {
 public:

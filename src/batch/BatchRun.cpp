@@ -6,8 +6,6 @@
 #include <set>
 #include <vector>
 
-#include "app/clsSystem3.h"
-#include "app/modMain.h"
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
 #include "batch/BackupFolder.h"
@@ -17,9 +15,12 @@
 #include "batch/ReportCsv.h"
 #include "batch/RunRecord.h"
 #include "batch/WorkList.h"
+#include "drawing/Messages.h"
+#include "drawing/Templates.h"
 #include "files/PathIdentity.h"
 #include "files/PathText.h"
 #include "files/clsFileString.h"
+#include "processes/clsSystem3.h"
 
 namespace korvane {
 
@@ -314,7 +315,7 @@ private:
                 continue;
             }
             if (env_.stopRequested()) return true;
-            console_.progress(progressLine(i + 1, total, finished, since(started_), item.relative));
+            console_.progress(progressLine(i + 1, total, finished, worked_, since(started_), item.relative, console_.columns()));
             std::wstring backup = options_.probe ? L"" : backupPathOf(backupFolder_, item.path);
             if (earlier && earlier->outcome == Outcome::InProgress && !earlier->backup.empty()) {
                 // Cut off by a kill at its save: it gets its backup back and is done again.
@@ -330,6 +331,11 @@ private:
             }
             if (result.outcome == Outcome::Failed) console_.line(L"Fehler: " + item.path + L": " + result.errorText);
             record(result, key);
+            // Bound anew, the template may now be one the batch opened: a run resumed after a kill must know.
+            if (supervision.cad().templateOpenedHere() != record_.templateOpenedByBatch) {
+                record_.templateOpenedByBatch = supervision.cad().templateOpenedHere();
+                finishReport();
+            }
             ++finished;
             env_.afterDrawing(++worked_);
             if (result.outcome == Outcome::Cancelled) return true;

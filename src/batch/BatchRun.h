@@ -7,21 +7,13 @@
 #include <functional>
 #include <string>
 
-#include "app/PlatformServices.h"
 #include "batch/BatchConsole.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchOptions.h"
+#include "batch/ExitCodes.h"
+#include "processes/PlatformServices.h"
 
 namespace korvane {
-
-// Exit codes of the batch program.
-namespace batchexit {
-inline constexpr int32_t AllDone = 0;        // every drawing exchanged (or, in a dry run, examined)
-inline constexpr int32_t SomeNotDone = 1;    // some drawings skipped or failed (see the report)
-inline constexpr int32_t CouldNotStart = 2;  // command line, template, CAD application, folders
-inline constexpr int32_t Interrupted = 3;    // stopped by the user; /fortsetzen carries on
-inline constexpr int32_t NoAnswer = 4;       // the user's Solid Edge stopped answering; the batch ended itself
-}  // namespace batchexit
 
 struct BatchEnvironment {
     BatchConsole& console;

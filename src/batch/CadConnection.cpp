@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <set>
 
-#include "app/clsSystem3.h"
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
 #include "cad/DocumentName.h"
 #include "cad/MemberIds.h"
+#include "processes/clsSystem3.h"
 
 namespace korvane {
 

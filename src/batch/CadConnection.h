@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/PlatformServices.h"
 #include "automation/Dispatch.h"
 #include "batch/SheetPlan.h"
 #include "cad/clsSolidEdge.h"
 #include "drawing/clsSolidEdgeDraft.h"
 #include "files/PathIdentity.h"
 #include "files/clsFileString.h"
+#include "processes/PlatformServices.h"
 
 namespace korvane {
 

@@ -24,7 +24,7 @@ CadSupervision::CadSupervision(std::wstring templatePath, BatchConsole& console,
                                Settings settings)
     : cad_(std::move(templatePath), services),
       hang_(console, services.processTable, hangSettings(settings, cad_)),
-      watchdog_(settings.limit, [this] { hang_(); }) {}
+      watchdog_(settings.limit, [this](Watchdog::Generation stretch) { hang_(stretch); }) {}
 
 std::optional<AutomationError> CadSupervision::recoverAfter(DrawingResult& result, bool resumable) {
     bool lost = hang_.endedInstance();

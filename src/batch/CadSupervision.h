@@ -10,7 +10,7 @@
 #include <string>
 #include <type_traits>
 
-#include "app/PlatformServices.h"
+#include "processes/PlatformServices.h"
 #include "automation/AutomationError.h"
 #include "batch/BatchConsole.h"
 #include "batch/CadConnection.h"
@@ -49,7 +49,7 @@ public:
     // whatever the step's outcome, once the batch has ended its own process.
     template <class Step>
     auto watched(const std::wstring& drawing, bool resumable, Step&& step) -> decltype(step()) {
-        hang_.prepare(drawing, resumable);
+        hang_.prepare(drawing, resumable, watchdog_.upcoming());
         Watchdog::Stretch stretch(watchdog_);
         try {
             if constexpr (std::is_void_v<decltype(step())>) {

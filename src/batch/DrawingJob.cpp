@@ -2,12 +2,12 @@
 
 #include <chrono>
 
-#include "app/modMain.h"
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
+#include "batch/SheetPlan.h"
 #include "cad/DocumentName.h"
 #include "cad/MemberIds.h"
-#include "batch/SheetPlan.h"
+#include "drawing/Messages.h"
 
 namespace korvane {
 

@@ -2,19 +2,24 @@
 
 #include <utility>
 
-#include "app/clsSystem3.h"
-#include "batch/BatchRun.h"
+#include "batch/ExitCodes.h"
+#include "processes/clsSystem3.h"
 
 namespace korvane {
 
 HangResponse::HangResponse(BatchConsole& console, std::shared_ptr<ProcessTable> processes, Settings settings)
     : console_(console), processes_(std::move(processes)), settings_(std::move(settings)) {}
 
-void HangResponse::prepare(std::wstring drawing, bool resumable) {
+void HangResponse::prepare(std::wstring drawing, bool resumable, Watchdog::Generation stretch) {
     std::lock_guard<std::mutex> lock(mutex_);
     drawing_ = std::move(drawing);
     resumable_ = resumable;
-    endedInstance_ = false;
+    stretch_ = stretch;
+}
+
+bool HangResponse::endedInstance() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return endedInstanceIn_ != 0 && endedInstanceIn_ == stretch_;
 }
 
 std::wstring HangResponse::reason() const {
@@ -41,10 +46,17 @@ std::wstring HangResponse::userNotice() const {
     return text;
 }
 
-void HangResponse::operator()() {
+void HangResponse::operator()(Watchdog::Generation stretch) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (stretch != stretch_) return;
+    }
     const uint32_t started = settings_.startedProcess();
     if (started != 0 && processes_) {
-        endedInstance_ = true;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            endedInstanceIn_ = stretch;
+        }
         clsSystem3(processes_).killProzessID(static_cast<int32_t>(started));
         return;
     }

@@ -15,8 +15,9 @@
 #include <mutex>
 #include <string>
 
-#include "app/ProcessTable.h"
 #include "batch/BatchConsole.h"
+#include "batch/Watchdog.h"
+#include "processes/ProcessTable.h"
 
 namespace korvane {
 
@@ -35,14 +36,17 @@ public:
 
     HangResponse(BatchConsole& console, std::shared_ptr<ProcessTable> processes, Settings settings);
 
-    // Before the watchdog is armed: the drawing under way ("" while connecting) and whether the report
-    // of this run exists yet, so that /fortsetzen can carry on from it.
-    void prepare(std::wstring drawing, bool resumable);
-    // The watchdog's action.
-    void operator()();
+    // Before the watchdog is armed: the drawing under way ("" while connecting), whether the report
+    // of this run exists yet, so that /fortsetzen can carry on from it, and the watchdog's stretch
+    // about to begin (Watchdog::upcoming()).
+    void prepare(std::wstring drawing, bool resumable, Watchdog::Generation stretch);
+    // The watchdog's action for that stretch. One for an earlier stretch does nothing: the instance
+    // now is another drawing's, and what it says would name the wrong one.
+    void operator()(Watchdog::Generation stretch);
 
-    // Since prepare(): the batch's own instance was ended / the batch was told to end itself.
-    bool endedInstance() const { return endedInstance_; }
+    // In the stretch prepared last: the batch's own instance was ended. Since prepare(): the batch was
+    // told to end itself.
+    bool endedInstance() const;
     bool endedBatch() const { return endedBatch_; }
     // The report's words for a drawing whose instance was ended.
     std::wstring reason() const;
@@ -56,7 +60,8 @@ private:
     mutable std::mutex mutex_;
     std::wstring drawing_;
     bool resumable_ = false;
-    std::atomic<bool> endedInstance_{false};
+    Watchdog::Generation stretch_ = 0;
+    Watchdog::Generation endedInstanceIn_ = 0;  // the stretch whose action ended the instance
     std::atomic<bool> endedBatch_{false};
 };
 

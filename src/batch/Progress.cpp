@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "batch/TextColumns.h"
+
 namespace korvane {
 
 namespace {
@@ -23,18 +25,40 @@ std::wstring clockText(std::chrono::seconds duration) {
     return two(minutes) + L":" + two(seconds);
 }
 
-std::wstring progressLine(size_t current, size_t total, size_t finished, std::chrono::milliseconds elapsed,
-                          const std::wstring& relativePath) {
+std::wstring fitPath(const std::wstring& path, size_t columns) {
+    if (columnsOf(path) <= columns) return path;
+    const std::wstring ellipsis = L"…";
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring tail = slash == std::wstring::npos ? path : path.substr(slash);
+    if (slash == std::wstring::npos || columnsOf(tail) + 1 > columns) {
+        if (columns == 0) return L"";
+        const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+        return ellipsis + trailingColumns(name, columns - 1);
+    }
+    const size_t room = columns - columnsOf(tail) - 1;
+    size_t kept = 0;
+    for (size_t end = path.find_first_of(L"\\/"); end < slash; end = path.find_first_of(L"\\/", end + 1)) {
+        if (columnsOf(path.substr(0, end + 1)) > room) break;
+        kept = end + 1;
+    }
+    return path.substr(0, kept) + ellipsis + tail;
+}
+
+std::wstring progressLine(size_t current, size_t total, size_t finished, size_t worked,
+                          std::chrono::milliseconds elapsed, const std::wstring& relativePath, size_t columns) {
     const std::wstring totalText = std::to_wstring(total);
     const size_t percent = total == 0 ? 100 : finished * 100 / total;
     std::wstring remaining = L"--:--";
-    if (finished > 0 && total >= finished) {
-        const auto perDrawing = elapsed / static_cast<long long>(finished);
+    if (worked > 0 && total >= finished) {
+        const auto perDrawing = elapsed / static_cast<long long>(worked);
         remaining = clockText(std::chrono::duration_cast<std::chrono::seconds>(
             perDrawing * static_cast<long long>(total - finished)));
     }
-    return L"[" + padLeft(std::to_wstring(current), totalText.size()) + L"/" + totalText + L"] " +
-           padLeft(std::to_wstring(percent), 3) + L" %  noch " + remaining + L"  " + relativePath;
+    const std::wstring head = L"[" + padLeft(std::to_wstring(current), totalText.size()) + L"/" + totalText + L"] " +
+                              padLeft(std::to_wstring(percent), 3) + L" %  noch " + remaining + L"  ";
+    if (columns == 0) return head + relativePath;
+    const size_t used = columnsOf(head);
+    return head + fitPath(relativePath, columns > used ? columns - used : 0);
 }
 
 std::wstring summaryText(const std::vector<DrawingResult>& results, std::chrono::milliseconds elapsed, bool probe,

@@ -1,8 +1,23 @@
 #include "batch/SheetPlan.h"
 
+#include <cstddef>
+#include <optional>
+
 #include "drawing/BackgroundSheets.h"
+#include "drawing/SheetPairing.h"
 
 namespace korvane {
+
+namespace {
+
+std::vector<int32_t> sizesOf(const std::vector<SheetInfo>& sheets) {
+    std::vector<int32_t> sizes;
+    sizes.reserve(sheets.size());
+    for (const SheetInfo& sheet : sheets) sizes.push_back(sheet.size);
+    return sizes;
+}
+
+}  // namespace
 
 std::vector<SheetInfo> backgroundSheetsOf(const Object& document) {
     std::vector<SheetInfo> out;
@@ -31,20 +46,15 @@ std::vector<SheetInfo> sheetsAt(const std::vector<SheetInfo>& list, const std::v
 PairingText describePairing(const std::vector<SheetInfo>& drawing, const std::vector<SheetInfo>& templateSheets) {
     PairingText text;
     std::vector<SheetInfo> alone;
-    for (const SheetInfo& sheet : drawing) {
-        const SheetInfo* partner = nullptr;
-        for (const SheetInfo& candidate : templateSheets) {
-            if (candidate.size == sheet.size) {
-                partner = &candidate;
-                break;
-            }
-        }
-        if (!partner) {
+    const std::vector<std::optional<size_t>> partners = pairSheets(sizesOf(drawing), sizesOf(templateSheets));
+    for (size_t position = 0; position < drawing.size(); ++position) {
+        const SheetInfo& sheet = drawing[position];
+        if (!partners[position]) {
             alone.push_back(sheet);
             continue;
         }
         text.pairs += (text.pairs.empty() ? L"" : L", ") + sheet.name + L" (" + std::to_wstring(sheet.size) +
-                      L") → " + partner->name;
+                      L") → " + templateSheets[*partners[position]].name;
     }
     text.withoutPartner = sheetList(alone);
     return text;

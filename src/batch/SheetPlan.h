@@ -1,6 +1,5 @@
 #pragma once
-// The background sheets of a drawing as the exchange pairs them: by size, the first template sheet of
-// equal size. Used by the dry run to say what an exchange would do, and by the report to name the
+// The background sheets of a drawing as the exchange pairs them (drawing/SheetPairing.h). Used by the dry run to say what an exchange would do, and by the report to name the
 // sheets that keep their content.
 #include <cstdint>
 #include <string>

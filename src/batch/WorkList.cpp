@@ -71,6 +71,8 @@ private:
         const FileName name = identity_.of(line, base);
         if (name.path.empty()) {
             reject(FileName{line, toLower(line)}, Outcome::Skipped, L"kein gültiger Pfad");
+        } else if (keys_.count(name.key) > 0) {
+            ++plan.repeats;  // named before, by the folders or the list: one row, one piece of work
         } else if (!isDrawingName(name.path)) {
             reject(name, Outcome::Skipped, L"keine .dft-Datei");
         } else if (name.key == excluded_.reportKey || isWithinFolder(name.key, excluded_.backupFolderKey) ||

@@ -1,6 +1,7 @@
 #include "drawing/clsSolidEdgeDraft.h"
 
 #include <cstddef>
+#include <optional>
 #include <utility>
 
 #include "automation/AutomationBinder.h"
@@ -10,6 +11,7 @@
 #include "cad/MemberIds.h"
 #include "drawing/BackgroundSheets.h"
 #include "drawing/ScreenUpdatingRestore.h"
+#include "drawing/SheetPairing.h"
 #include "drawing/TitleBlockRow.h"
 #include "files/clsFileString.h"
 
@@ -85,20 +87,17 @@ int32_t clsSolidEdgeDraft::ersetzeHintergrundblaetter(const std::wstring& sNeueV
             const Object sheet = Object::from(drawingSheets[index]);
             const int32_t size = sheetSize(sheet);
 
-            Object partner;
-            for (const Variant& candidate : backgroundSheets(templateDocument)) {
-                Object templateSheet = Object::from(candidate);
-                if (sheetSize(templateSheet) == size) {
-                    partner = templateSheet;
-                    break;
-                }
-            }
-            if (partner.isNothing()) {
+            const std::vector<Variant> templateSheets = backgroundSheets(templateDocument);
+            const std::optional<size_t> partnerAt = partnerSheet(size, templateSheets.size(), [&](size_t position) {
+                return sheetSize(Object::from(templateSheets[position]));
+            });
+            if (!partnerAt) {
                 // Pasting without a fresh copy would delete the sheet's frame and paste whatever the
                 // clipboard held before, so the sheet keeps its content.
                 unchanged_.push_back({static_cast<int32_t>(index + 1), size});
                 continue;
             }
+            const Object partner = Object::from(templateSheets[*partnerAt]);
 
             templateDocument.call(draft::Activate);
             sendCommand(application_, cmd::ShowBackgroundSheets);

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app/FakeProcessTable.h"
 #include "app/modMain.h"
 #include "automation/AutomationBinder.h"
 #include "files/posix/PosixFileSystem.h"
 #include "files/posix/ScratchDrives.h"
 #include "model/Simulator.h"
+#include "processes/FakeProcessTable.h"
 
 namespace korvane {
 namespace {
@@ -212,18 +212,30 @@ TEST_F(MainRun, RunsThatReachTheCadApplication) {
     }
 }
 
-TEST(ErrorReport, ShowsNumberAndDescriptionAndTheHexFormOfHresults) {
+// korvane.exe ends as soon as Main returns; a reference into the CAD application still held then would
+// be cut off by the process's end instead of being released, and a real Solid Edge would keep the
+// object alive. In process, a reference Main kept shows as a use count above that of a simulator no
+// program has talked to.
+TEST_F(MainRun, NoReferenceIntoTheCadApplicationOutlivesMain) {
     const struct {
-        int32_t number;
-        std::wstring description;
-        std::wstring expected;
+        const char* what;
+        std::wstring scenario;
+        int32_t exitCode;
     } cases[] = {
-        {91, L"Objektvariable nicht festgelegt", L"Laufzeitfehler '91':\r\n\r\nObjektvariable nicht festgelegt"},
-        {static_cast<int32_t>(0x80010001u), L"Aufruf abgelehnt",
-         L"Laufzeitfehler '-2147418111 (80010001)':\r\n\r\nAufruf abgelehnt"},
+        {"exchange", world(), exitcode::Done},
+        {"title-block properties refused", world() + L"refuse-add *\n", exitcode::Done},
+        {"sheet without partner", world(L"2", kLostSheet), exitcode::Done},
+        {"a part is active", world(L"1"), exitcode::NotADrawing},
+        {"error from the CAD application", world() + L"fault Application 79 at 3 error 440\n", exitcode::Error},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(errorReport(AutomationError(c.number, c.description)), c.expected) << c.number;
+        const auto untouched = edgesim::Simulator::fromScenario(c.scenario);
+        const long application = untouched->applicationDispatch().use_count();
+        const long drawing = untouched->findDocument(kDrawing).use_count();
+        ui = ScriptedUi{};
+        ASSERT_EQ(run(c.scenario), c.exitCode) << c.what;
+        EXPECT_EQ(sim->applicationDispatch().use_count(), application) << c.what << ": the application is still held";
+        EXPECT_EQ(sim->findDocument(kDrawing).use_count(), drawing) << c.what << ": the drawing is still held";
     }
 }
 

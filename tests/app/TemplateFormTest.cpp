@@ -92,8 +92,7 @@ TEST(DialogUnits, TwipsConvertByEdges) {
 // The dialog template is written by hand; its measures must be the form's design measures. (Captions,
 // kinds, tab order and buttons show in the end-to-end transcripts of the dialog.)
 TEST(DialogTemplate, MeasuresFollowTheForm) {
-    const std::string source = __FILE__;
-    std::ifstream in(source.substr(0, source.find_last_of("/\\")) + "/../../src/app/win32/frmVorlagenAuswahl.rc");
+    std::ifstream in(std::string(KORVANE_SOURCE_DIR) + "/src/app/win32/frmVorlagenAuswahl.rc");
     std::stringstream text;
     text << in.rdbuf();
     const std::string rc = text.str();

@@ -7,6 +7,7 @@
 
 #include "automation/UniqueResource.h"
 
+using korvane::NegativeEmpty;
 using korvane::NullOrAllOnesEmpty;
 using korvane::UniqueResource;
 
@@ -49,6 +50,32 @@ TEST(UniqueResource, EachHeldHandleIsClosedExactlyOnceAndNoneValuesNever) {
         c.act();
         EXPECT_EQ(closed, c.closed) << c.what;
     }
+}
+
+std::vector<int> closedDescriptors;
+
+int closeDescriptor(int fd) {
+    closedDescriptors.push_back(fd);
+    return 0;
+}
+
+using DescriptorOwner = UniqueResource<int, &closeDescriptor, NegativeEmpty<int>>;
+
+TEST(UniqueResource, ADescriptorOwnerHoldsZeroButNoNegativeNumber) {
+    struct Case {
+        int descriptor;
+        std::vector<int> closed;
+    };
+    const Case cases[] = {{0, {0}}, {3, {3}}, {-1, {}}, {-9, {}}};
+    for (const Case& c : cases) {
+        closedDescriptors.clear();
+        {
+            DescriptorOwner o(c.descriptor);
+            EXPECT_EQ(static_cast<bool>(o), !c.closed.empty()) << "descriptor " << c.descriptor;
+        }
+        EXPECT_EQ(closedDescriptors, c.closed) << "descriptor " << c.descriptor;
+    }
+    EXPECT_EQ(DescriptorOwner().get(), -1) << "an empty owner keeps the number the interfaces use for none";
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ void BatchFixture::setReadOnly(const std::wstring& path) const { ::chmod(scratch
 
 int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop) {
     arguments.push_back(L"/bericht:" + reportFile);
-    arguments.push_back(L"/sicherung:" + backupFolder);
+    if (!backupFolder.empty()) arguments.push_back(L"/sicherung:" + backupFolder);
     const auto parsed = parseBatchOptions(arguments);
     if (const auto* error = std::get_if<OptionsError>(&parsed)) {
         ADD_FAILURE() << toUtf8(error->text);

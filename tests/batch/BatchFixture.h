@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/FakeProcessTable.h"
 #include "automation/AutomationBinder.h"
 #include "automation/TextConvert.h"
 #include "batch/BatchConsole.h"
@@ -21,6 +20,7 @@
 #include "files/posix/ScratchDrives.h"
 #include "model/DocumentStore.h"
 #include "model/Simulator.h"
+#include "processes/FakeProcessTable.h"
 
 namespace korvane::test {
 
@@ -98,7 +98,8 @@ public:
     bool exists(const std::wstring& path) const;
     void setReadOnly(const std::wstring& path) const;
 
-    // Runs the batch with these arguments (the report and the backup folder are added when not given).
+    // Runs the batch with these arguments, /bericht:reportFile and, unless it is empty, /sicherung:backupFolder
+    // added.
     int32_t runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop = [] { return false; });
     std::vector<DrawingResult> report() const;
     // Where the batch puts the backup of a drawing: its path mirrored below the backup folder.

@@ -6,6 +6,7 @@
 #include "batch/Progress.h"
 #include "batch/ReportCsv.h"
 #include "batch/RunRecord.h"
+#include "batch/TextColumns.h"
 
 namespace korvane {
 namespace {
@@ -57,18 +58,75 @@ TEST(BatchOptionsParse, UnusableCommandLinesAreRefusedWithAReason) {
 
 TEST(BatchProgress, TheLineShowsPositionShareAndTimeLeft) {
     struct Row {
-        size_t current, total, finished;
+        size_t current, total, finished, worked;
         std::chrono::milliseconds elapsed;
         const wchar_t* expected;
     };
     const std::vector<Row> rows = {
-        {37, 1200, 36, 36s, L"[  37/1200]   3 %  noch 19:24  Konstruktion\\Welle.dft"},
-        {1, 9, 0, 0ms, L"[1/9]   0 %  noch --:--  Konstruktion\\Welle.dft"},
-        {9, 9, 9, 90s, L"[9/9] 100 %  noch 00:00  Konstruktion\\Welle.dft"},
-        {2, 1000, 1, 4000s, L"[   2/1000]   0 %  noch 1110:00:00  Konstruktion\\Welle.dft"},
+        {37, 1200, 36, 36, 36s, L"[  37/1200]   3 %  noch 19:24  Konstruktion\\Welle.dft"},
+        {1, 9, 0, 0, 0ms, L"[1/9]   0 %  noch --:--  Konstruktion\\Welle.dft"},
+        {9, 9, 9, 9, 90s, L"[9/9] 100 %  noch 00:00  Konstruktion\\Welle.dft"},
+        {2, 1000, 1, 1, 4000s, L"[   2/1000]   0 %  noch 1110:00:00  Konstruktion\\Welle.dft"},
+        // Resumed after 600 done earlier: passing over them took no time worth counting.
+        {601, 1200, 600, 0, 2s, L"[ 601/1200]  50 %  noch --:--  Konstruktion\\Welle.dft"},
+        {611, 1200, 610, 10, 100s, L"[ 611/1200]  50 %  noch 1:38:20  Konstruktion\\Welle.dft"},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(r.expected, progressLine(r.current, r.total, r.finished, r.elapsed, L"Konstruktion\\Welle.dft"));
+    for (const Row& r : rows) {
+        EXPECT_EQ(r.expected,
+                  progressLine(r.current, r.total, r.finished, r.worked, r.elapsed, L"Konstruktion\\Welle.dft"));
+    }
+}
+
+// A text with UTF-16 units as they come from Windows, also where wchar_t is wider.
+std::wstring utf16(std::u16string_view units) { return std::wstring(units.begin(), units.end()); }
+
+TEST(BatchProgress, ColumnsAreCountedAsTheConsoleShowsThem) {
+    const std::vector<std::pair<std::wstring, size_t>> rows = {
+        {L"Welle.dft", 9},
+        {L"Gr\u00F6\u00DFe", 5},                // precomposed
+        {L"Gro\u0308\u00DFe", 5},               // o and a combining diaeresis
+        {L"\u56F3\u9762.dft", 8},               // two wide ideographs
+        {L"\uFF21\uFF22", 4},                   // fullwidth letters
+        {utf16(u"\U0001D11E.dft"), 5},           // a surrogate pair, narrow
+        {utf16(u"\U00020BB7.dft"), 6},           // a surrogate pair, wide
+        {L"a\u200Bb", 2},                        // zero width space
+    };
+    for (const auto& [text, columns] : rows) EXPECT_EQ(columns, columnsOf(text)) << toUtf8(text);
+}
+
+TEST(BatchProgress, ALongPathLosesItsMiddleAndKeepsTheFileName) {
+    const std::wstring path = L"Konstruktion\\Getriebe\\Wellen\\Welle.dft";
+    const std::wstring head = L"[  37/1200]   3 %  noch 19:24  ";  // 31 columns
+    struct Row {
+        std::wstring path;
+        size_t columns;  // for the path
+        std::wstring expected;
+    };
+    const std::vector<Row> rows = {
+        {path, 38, path},
+        {path, 37, L"Konstruktion\\Getriebe\\\u2026\\Welle.dft"},
+        {path, 32, L"Konstruktion\\\u2026\\Welle.dft"},
+        {path, 24, L"Konstruktion\\\u2026\\Welle.dft"},
+        {path, 23, L"\u2026\\Welle.dft"},
+        {path, 9, L"\u2026elle.dft"},
+        {L"Welle.dft", 5, L"\u2026.dft"},
+        {path, 0, L""},
+        // The combining mark takes no column, so the first folder still fits; the wide file name takes
+        // its four.
+        {L"Entwu\u0308rfe\\Alt\\\u56F3\u9762.dft", 19, L"Entwu\u0308rfe\\\u2026\\\u56F3\u9762.dft"},
+        // A surrogate pair is never cut in two, nor a wide character squeezed into one column.
+        {utf16(u"Alt\\\U00020BB7\U00020BB7x.dft"), 8, utf16(u"\u2026\U00020BB7x.dft")},
+        {utf16(u"Alt\\\U00020BB7\U00020BB7x.dft"), 7, L"\u2026x.dft"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(toUtf8(r.path) + " in " + std::to_string(r.columns) + " columns");
+        EXPECT_EQ(toUtf8(r.expected), toUtf8(fitPath(r.path, r.columns)));
+        EXPECT_LE(columnsOf(fitPath(r.path, r.columns)), r.columns);
+        EXPECT_EQ(toUtf8(head + r.expected),
+                  toUtf8(progressLine(37, 1200, 36, 36, 36s, r.path, columnsOf(head) + r.columns)));
+    }
+    // Without a width the path stays whole, as in a file or pipe.
+    EXPECT_EQ(head + path, progressLine(37, 1200, 36, 36, 36s, path, 0));
 }
 
 TEST(BatchProgress, TheSummaryCountsEachOutcomeAndEachReason) {

@@ -39,6 +39,27 @@ private:
     int count_ = 0;
 };
 
+// Opened once; waiting for it is bounded.
+class Gate {
+public:
+    void open() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            open_ = true;
+        }
+        changed_.notify_all();
+    }
+    bool await(std::chrono::milliseconds bound) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, bound, [&] { return open_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = false;
+};
+
 // One step of a row: arm, disarm, wait until the action ran N times in all, or sleep.
 struct Step {
     enum Kind { Arm, Disarm, Reach, Sleep } kind;
@@ -75,6 +96,51 @@ TEST(Watchdog, ActsOncePerStretchLeftArmedPastTheBound) {
         }
         EXPECT_EQ(row.actions, actions.now());
     }
+}
+
+// A stretch that ends just as its deadline passes: the action has begun (a bound of 0 makes it begin
+// at once) and is still under way when the stretch is disarmed. Whatever the action does then belongs
+// to that stretch, so disarm() may return only once it has returned; otherwise it would act in the
+// next stretch. The action waits a while for disarm() to return, which must not come.
+TEST(Watchdog, AStretchEndingAsItsActionBeginsIsOverOnlyOnceTheActionHasReturned) {
+    Gate begun;
+    Gate disarmed;
+    bool disarmedWhileActing = false;
+    {
+        Watchdog watchdog(0ms, [&] {
+            begun.open();
+            disarmedWhileActing = disarmed.await(500ms);
+        });
+        watchdog.arm();
+        ASSERT_TRUE(begun.await(10s)) << "the action never began";
+        watchdog.disarm();
+        disarmed.open();
+    }
+    EXPECT_FALSE(disarmedWhileActing) << "disarm() returned while the stretch's action was still under way";
+}
+
+TEST(Watchdog, TheActionIsToldWhichStretchItWasFor) {
+    std::mutex mutex;
+    std::vector<Watchdog::Generation> told;
+    Actions actions;
+    Watchdog watchdog(0ms, [&](Watchdog::Generation stretch) {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            told.push_back(stretch);
+        }
+        actions.count();
+    });
+    std::vector<Watchdog::Generation> armed;
+    for (int n = 1; n <= 3; ++n) {
+        const Watchdog::Generation upcoming = watchdog.upcoming();
+        armed.push_back(watchdog.arm());
+        EXPECT_EQ(upcoming, armed.back());
+        ASSERT_TRUE(actions.reach(n)) << "the action ran " << actions.now() << " times";
+        watchdog.disarm();
+    }
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_EQ(armed, told);
+    EXPECT_EQ((std::vector<Watchdog::Generation>{1, 2, 3}), armed);
 }
 
 }  // namespace

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
 #include "automation/TextConvert.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComDispatch.h"
+#include "automation/win32/NameCache.h"
 #include "comserver/ServerObjects.h"
 #include "com/Probe.h"
 
@@ -19,6 +22,7 @@ using korvane::InvokeKind;
 using korvane::Object;
 using korvane::Variant;
 using korvane::com::ComDispatch;
+using korvane::com::NameCache;
 using korvane::com::ServerObjects;
 using korvane::test::errorOf;
 using probe::Probe;
@@ -46,9 +50,13 @@ protected:
         EXPECT_EQ(ServerObjects::instance().liveObjects(), baseline_) << "served objects outlived their callers";
         ServerObjects::instance().setTypeIdentity(nullptr);
     }
-    // A caller's object variable for a served probe.
+    // A caller's object variable for a served probe, bound on its own.
     static Object served(const std::shared_ptr<Probe>& p) {
         return Object(std::make_shared<ComDispatch>(ServerObjects::instance().wrap(p)));
+    }
+    // The same, as an object of the binding that owns the given names.
+    static Object served(const std::shared_ptr<Probe>& p, std::shared_ptr<NameCache> names) {
+        return Object(std::make_shared<ComDispatch>(ServerObjects::instance().wrap(p), std::move(names)));
     }
 
     korvane::com::Apartment apartment_;
@@ -170,26 +178,64 @@ TEST_F(ComAdapter, CollectionsAreWalkedThroughTheirEnumerator) {
     EXPECT_EQ(comOf(child), comOf(o.getObject(probe::Child)));
 }
 
-TEST_F(ComAdapter, NamesAreLookedUpOncePerTypeOrOncePerObjectWithoutType) {
+TEST_F(ComAdapter, NamesAreLookedUpOncePerTypeAndBindingOrOncePerObjectWithoutType) {
+    enum class Second { SameBinding, OtherBinding, Child, CollectionItem };
     struct Case {
         const char* what;
         bool typed;
-        int expected;  // look-ups seen by the two servers together
+        Second second;
+        int expected;  // look-ups seen by the two served probes together
     };
-    const Case cases[] = {{"objects with one type", true, 1}, {"objects without type", false, 2}};
+    const Case cases[] = {
+        {"two objects of one type and binding", true, Second::SameBinding, 1},
+        {"two objects of one type from two bindings", true, Second::OtherBinding, 2},
+        {"two objects without type in one binding", false, Second::SameBinding, 2},
+        {"an object and the child one of its calls returned", true, Second::Child, 1},
+        {"an object and an item of its collection", true, Second::CollectionItem, 1},
+    };
     for (const Case& c : cases) {
         std::optional<GUID> type;
         if (c.typed) type = freshGuid();
+        const auto names = std::make_shared<NameCache>();
         auto a = std::make_shared<Probe>(type);
         auto b = std::make_shared<Probe>(type);
-        Object oa = served(a);
-        Object ob = served(b);
+        Object oa = served(a, names);
+        Object ob;
+        switch (c.second) {
+        case Second::SameBinding: ob = served(b, names); break;
+        case Second::OtherBinding: ob = served(b, std::make_shared<NameCache>()); break;
+        case Second::Child: ob = oa.getObject(probe::Child); break;
+        case Second::CollectionItem: ob = Object::from(oa.items().at(2)); break;
+        }
+        const std::shared_ptr<Probe> second = a->child() ? a->child() : b;
         for (int i = 0; i < 3; ++i) {
             oa.get(L"Name");
             ob.put(L"Name", Variant(L"x"));
         }
-        EXPECT_EQ(a->lookups + b->lookups, c.expected) << c.what;
+        EXPECT_EQ(a->lookups + second->lookups, c.expected) << c.what;
     }
+}
+
+TEST_F(ComAdapter, ABindingsNamesServeOnlyTheThreadThatUsedThemFirst) {
+    const GUID type = freshGuid();
+    auto mine = std::make_shared<Probe>(type);
+    auto theirs = std::make_shared<Probe>(type);
+    Object here = served(mine);
+    Object there = served(theirs);  // a binding of its own, first used by the other thread
+    here.get(L"Name");
+    int32_t borrowed = 0;
+    int32_t own = -1;
+    std::thread other([&] {
+        borrowed = errorOf([&] { here.get(L"Name"); });
+        own = errorOf([&] { there.get(L"Name"); });
+    });
+    other.join();
+    const auto wrongThread = static_cast<int32_t>(RPC_E_WRONG_THREAD);
+    EXPECT_EQ(borrowed, wrongThread) << "another thread reached this thread's names";
+    EXPECT_EQ(mine->lookups, 1) << "the refused thread looked the name up all the same";
+    EXPECT_EQ(own, 0) << "a thread was refused its own binding's names";
+    EXPECT_EQ(theirs->lookups, 1);
+    EXPECT_EQ(errorOf([&] { there.get(L"Name"); }), wrongThread) << "this thread reached the other thread's names";
 }
 
 }  // namespace

@@ -79,6 +79,8 @@ public:
     }
 
     const std::optional<GUID>& type() const { return type_; }
+    // The child once a caller has reached it (through Child or the collection).
+    const std::shared_ptr<Probe>& child() const { return child_; }
 
     InvokeKind lastKind = InvokeKind::Method;
     int lookups = 0;

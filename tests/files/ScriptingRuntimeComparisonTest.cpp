@@ -1,7 +1,8 @@
 // The same file operations through the scripting runtime's file-system object (late bound, as
 // the class always used it) and through Win32FileSystem, on two identical scratch trees: the
 // existence answers, error numbers and resulting trees must agree wherever clsFileString relies
-// on them. Windows build only; under wine this is wine's own scrrun.
+// on them. Windows build only; under wine this is wine's own scrrun, which answers some rows otherwise
+// than Windows does: there the row holds our answer to the runtime's documentation instead, and says so.
 #ifdef _WIN32
 #include <gtest/gtest.h>
 
@@ -11,8 +12,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,7 +44,15 @@ std::string treeOf(const Sandbox& box) {
 }
 
 enum class Op { Exists, Size, Files, Folders, Move, DeleteFile, CopyFile, CreateFolder, DeleteFolder };
-constexpr int32_t Agrees = INT32_MIN;
+
+// A row wine's scrrun cannot check: it is known to answer `wine` where the scripting runtime of Windows,
+// as documented, answers `documented`. When the object answers `wine`, the row is no comparison but an
+// expectation from the documentation: our number must be the documented one, and the trees are not
+// compared. Any other answer (Windows' own runtime, a wine that was mended) is compared as usual.
+struct Documented {
+    int32_t wine;
+    int32_t documented;
+};
 
 struct Step {
     const char* what;
@@ -49,10 +60,7 @@ struct Step {
     const wchar_t* from;  // relative to the scratch folder; "" is the folder itself
     const wchar_t* to;
     bool flag;  // force or overwrite
-    // Where wine's scrrun is known to answer otherwise than the scripting runtime of Windows, we
-    // hold to the Windows number: wine's number, then ours.
-    int32_t wine = Agrees;
-    int32_t windows = 0;
+    std::optional<Documented> unlikeWine = std::nullopt;
     bool fresh = false;  // on a pair of new trees: wine's answer would leave the trees apart
 };
 
@@ -155,7 +163,7 @@ const Step steps[] = {
     {"existence in a missing folder", Op::Exists, L"missing\\a.txt", nullptr, false},
     {"size of a file", Op::Size, L"a.txt", nullptr, false},
     {"size of a missing file", Op::Size, L"nope.txt", nullptr, false},
-    {"size of a folder", Op::Size, L"dir", nullptr, false, WineFails, rt::FileNotFound},
+    {"size of a folder", Op::Size, L"dir", nullptr, false, Documented{WineFails, rt::FileNotFound}},
     {"files of a folder", Op::Files, L"dir", nullptr, false},
     {"subfolders", Op::Folders, L"", nullptr, false},
     {"files of a missing folder", Op::Files, L"nope", nullptr, false},
@@ -173,10 +181,12 @@ const Step steps[] = {
     {"copy into a missing folder", Op::CopyFile, L"a.txt", L"nope\\c.txt", true},
     {"delete read-only with force", Op::DeleteFile, L"ro2.txt", nullptr, true},
     {"create an existing folder", Op::CreateFolder, L"dir", nullptr, false},
-    {"create under a missing parent", Op::CreateFolder, L"nope\\x", nullptr, false, WinePathNotFound, rt::PathNotFound},
+    {"create under a missing parent", Op::CreateFolder, L"nope\\x", nullptr, false,
+     Documented{WinePathNotFound, rt::PathNotFound}},
     {"create a folder", Op::CreateFolder, L"new", nullptr, false},
     {"delete a tree with read-only files", Op::DeleteFolder, L"tree", nullptr, true},
-    {"delete a missing folder", Op::DeleteFolder, L"nope", nullptr, true, rt::FileNotFound, rt::PathNotFound},
+    {"delete a missing folder", Op::DeleteFolder, L"nope", nullptr, true,
+     Documented{rt::FileNotFound, rt::PathNotFound}},
     // Wildcards in the last part of the name.
     {"delete with wildcards", Op::DeleteFile, L"*.tmp", nullptr, true},
     {"delete with wildcards, none match", Op::DeleteFile, L"*.none", nullptr, true},
@@ -184,28 +194,42 @@ const Step steps[] = {
     {"copy with wildcards, none match", Op::CopyFile, L"*.none", L"x.y", true},
     {"copy into a folder named with a closing backslash", Op::CopyFile, L"b.txt", L"x.y\\", true},
     {"delete folders with wildcards", Op::DeleteFolder, L"old*", nullptr, true},
-    {"delete folders with wildcards, none match", Op::DeleteFolder, L"none*", nullptr, true, rt::FileNotFound,
-     rt::PathNotFound},
+    {"delete folders with wildcards, none match", Op::DeleteFolder, L"none*", nullptr, true,
+     Documented{rt::FileNotFound, rt::PathNotFound}},
     {"move onto a folder", Op::Move, L"a.txt", L"x.y", false},
     // wine's MoveFile is a bare system rename: no wildcards, no target folder named by a closing
     // backslash, and it moves folders too.
-    {"move with wildcards into a folder", Op::Move, L"*.tmp", L"x.y", false, WineFails, 0, true},
-    {"move with wildcards, none match", Op::Move, L"*.none", L"x.y", false, WineFails, rt::FileNotFound, true},
-    {"move into a folder named with a closing backslash", Op::Move, L"a.txt", L"x.y\\", false, rt::FileAlreadyExists,
-     0, true},
-    {"move a folder", Op::Move, L"dir", L"dir2", false, 0, rt::FileNotFound, true},
+    {"move with wildcards into a folder", Op::Move, L"*.tmp", L"x.y", false, Documented{WineFails, 0}, true},
+    {"move with wildcards, none match", Op::Move, L"*.none", L"x.y", false,
+     Documented{WineFails, rt::FileNotFound}, true},
+    {"move into a folder named with a closing backslash", Op::Move, L"a.txt", L"x.y\\", false,
+     Documented{rt::FileAlreadyExists, 0}, true},
+    {"move a folder", Op::Move, L"dir", L"dir2", false, Documented{0, rt::FileNotFound}, true},
 };
+
+// CI's wine prefix always has the scripting runtime, so there a missing object means the harness broke,
+// and a skip would let the whole comparison vanish unnoticed. A developer's Windows may lack it (some
+// companies unregister scrrun.dll): the skip says so.
+bool inCi() {
+    const char* ci = std::getenv("CI");
+    return ci && std::string(ci) == "true";
+}
 
 }  // namespace
 
 TEST(ScriptingRuntimeComparison, SameAnswersSameErrorsSameTrees) {
     ScriptingFileSystem scripting;
-    if (!scripting.available()) GTEST_SKIP() << "Scripting.FileSystemObject cannot be created here";
+    if (!scripting.available()) {
+        if (inCi()) FAIL() << "Scripting.FileSystemObject cannot be created, so nothing was compared (CI=true)";
+        GTEST_SKIP() << "Scripting.FileSystemObject cannot be created here: nothing compared (in CI this fails)";
+    }
     Win32FileSystem win32;
     auto theirBox = std::make_unique<Sandbox>();
     auto myBox = std::make_unique<Sandbox>();
     theirBox->writeSampleTree();
     myBox->writeSampleTree();
+    int compared = 0;
+    int documented = 0;
     for (const Step& step : steps) {
         if (step.fresh) {
             theirBox = std::make_unique<Sandbox>();
@@ -215,13 +239,20 @@ TEST(ScriptingRuntimeComparison, SameAnswersSameErrorsSameTrees) {
         }
         const Outcome theirs = scripting.run(step, *theirBox);
         const Outcome mine = runOurs(win32, step, *myBox);
-        if (step.wine != Agrees && theirs.error == step.wine && theirs.error != step.windows) {
-            EXPECT_EQ(mine.error, step.windows) << step.what;
+        if (step.unlikeWine && theirs.error == step.unlikeWine->wine && theirs.error != step.unlikeWine->documented) {
+            ++documented;
+            EXPECT_EQ(mine.error, step.unlikeWine->documented)
+                << step.what << ": expectation from the documentation, not a comparison (the object answered "
+                << theirs.error << ", as wine's does): ours " << describe(mine) << ", documented "
+                << (step.unlikeWine->documented ? "error " + std::to_string(step.unlikeWine->documented) : "success");
         } else {
-            EXPECT_EQ(mine, theirs) << step.what << ": ours " << describe(mine) << ", theirs " << describe(theirs);
+            ++compared;
+            EXPECT_EQ(mine, theirs) << step.what << ": compared with the object: ours " << describe(mine)
+                                    << ", theirs " << describe(theirs);
             EXPECT_EQ(treeOf(*myBox), treeOf(*theirBox)) << "trees differ after: " << step.what;
         }
     }
+    std::printf("%d rows compared with the scripting runtime, %d held to its documentation\n", compared, documented);
 
     Outcome special = scripting.property(L"GetSpecialFolder", Variant::i4(2), L"Path");
     EXPECT_EQ(outcomeOf([&] { return win32.specialFolder(2); }), special) << "temporary folder";

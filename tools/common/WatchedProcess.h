@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win32/UniqueHandle.h"
+#include "processes/win32/UniqueHandle.h"
 
 namespace harness {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cwchar>
 
-#include "app/win32/ToolhelpProcessTable.h"
-#include "app/win32/UniqueHandle.h"
+#include "processes/win32/ToolhelpProcessTable.h"
+#include "processes/win32/UniqueHandle.h"
 
 namespace uidriver {
 

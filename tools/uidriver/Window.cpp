@@ -245,4 +245,17 @@ void escape(const WindowView& w) { typeKey(w, VK_ESCAPE); }
 
 void closeByWindowMenu(const WindowView& w) { ::PostMessageW(w.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+void redrawFrame(const WindowView& w) {
+    // Under wine (no window manager) a dialog's or message box's caption stays as it was first painted:
+    // grey and without the close button, although the window is the foreground window and has the
+    // button. Told that it is active (only when it is) and painted again, caption and frame show what a
+    // designer sees. The new frame reaches the display only after about a second (measured: not yet
+    // after 0.5 s, there after 1.3 s), hence the wait.
+    DWORD_PTR ignored = 0;
+    if (::GetForegroundWindow() == w.hwnd)
+        ::SendMessageTimeoutW(w.hwnd, WM_NCACTIVATE, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    ::RedrawWindow(w.hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::Sleep(1500);
+}
+
 }  // namespace uidriver

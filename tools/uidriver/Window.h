@@ -40,6 +40,9 @@ bool press(const WindowView& w, const std::wstring& caption);
 bool click(const WindowView& w, const std::wstring& caption);
 void escape(const WindowView& w);
 void closeByWindowMenu(const WindowView& w);
+// Has the window paint its caption, frame and content anew in the state it has, and waits until the
+// display shows it: before a screenshot.
+void redrawFrame(const WindowView& w);
 
 // The virtual-key code of a key's name in a script (Up, Down, Left, Right, Tab, Space, Enter, Escape), 0 if none.
 unsigned virtualKeyOf(const std::wstring& name);

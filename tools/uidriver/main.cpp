@@ -176,6 +176,7 @@ int wmain(int argc, wchar_t** argv) {
                 if (!awaitFocus(view, action.argument, t)) faultless = false;
                 break;
             case uidriver::Action::Verb::Shot:
+                uidriver::redrawFrame(view);
                 if (!screenshots.take(action.argument, 15000)) {
                     t.line(L"! screenshot " + action.argument + L" not taken in time");
                     done = false;

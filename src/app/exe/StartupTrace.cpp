@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/win32/UniqueHandle.h"
+#include "processes/win32/UniqueHandle.h"
 
 namespace korvane::startup {
 

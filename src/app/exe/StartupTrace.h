@@ -6,8 +6,8 @@
 // nothing is wrapped and nothing is written: the run is the plain one.
 #include <memory>
 
-#include "app/ProcessTable.h"
 #include "app/UserInterface.h"
+#include "processes/ProcessTable.h"
 
 namespace korvane::startup {
 

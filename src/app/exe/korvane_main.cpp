@@ -3,34 +3,19 @@
 
 #include <memory>
 
-#include "app/PlatformServices.h"
 #include "app/modMain.h"
+#include "app/win32/SystemFolderDlls.h"
 #include "app/win32/Win32UserInterface.h"
 #include "automation/AutomationError.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/RetryMessageFilter.h"
+#include "drawing/Messages.h"
+#include "processes/PlatformServices.h"
 #include "StartupTrace.h"
-
-namespace {
-
-// korvane.exe may be started from a network folder that others can write to. Windows looks for a DLL
-// that is not one of its known DLLs in the program's folder first, so from here on every DLL, whoever
-// asks for it, comes from the system folder only. The one such import, mpr.dll, is not imported at all
-// but loaded the same way (files/win32/SystemLibrary.h): imports are resolved before this code runs.
-void loadDllsFromTheSystemFolderOnly() {
-    // Looked up rather than imported: a Windows 7 without its loader update lacks the function, and
-    // then at least the current folder leaves the search.
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-    if (setDefaultDllDirectories) setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    ::SetDllDirectoryW(L"");
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/) {
     using namespace korvane;
+    // Before anything else can load a DLL.
     loadDllsFromTheSystemFolderOnly();
     startup::mark("entry");
     Win32UserInterface windows;

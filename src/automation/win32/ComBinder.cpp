@@ -9,6 +9,7 @@
 #include "automation/win32/ComDispatch.h"
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComPtr.h"
+#include "automation/win32/NameCache.h"
 
 namespace korvane::com {
 
@@ -22,11 +23,13 @@ CLSID classOf(std::wstring_view progId) {
     return clsid;
 }
 
-Object objectOf(ComPtr<IDispatch> object) {
-    return Object(std::make_shared<ComDispatch>(std::move(object)));
+Object objectOf(ComPtr<IDispatch> object, const std::shared_ptr<NameCache>& names) {
+    return Object(std::make_shared<ComDispatch>(std::move(object), names));
 }
 
 }  // namespace
+
+ComBinder::ComBinder() : names_(std::make_shared<NameCache>()) {}
 
 Object ComBinder::getActiveObject(std::wstring_view progId) {
     CLSID clsid = classOf(progId);
@@ -36,7 +39,7 @@ Object ComBinder::getActiveObject(std::wstring_view progId) {
     ComPtr<IDispatch> object;
     hr = running->QueryInterface(IID_IDispatch, object.putVoid());
     if (FAILED(hr)) raiseHResult(hr);
-    return objectOf(std::move(object));
+    return objectOf(std::move(object), names_);
 }
 
 Object ComBinder::createObject(std::wstring_view progId) {
@@ -45,7 +48,7 @@ Object ComBinder::createObject(std::wstring_view progId) {
     HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, IID_IDispatch,
                                   object.putVoid());
     if (FAILED(hr)) raiseHResult(hr);
-    return objectOf(std::move(object));
+    return objectOf(std::move(object), names_);
 }
 
 }  // namespace korvane::com

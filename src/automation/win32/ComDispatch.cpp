@@ -1,5 +1,6 @@
 #include "automation/win32/ComDispatch.h"
 
+#include <type_traits>
 #include <vector>
 
 #include "automation/AutomationError.h"
@@ -22,12 +23,12 @@ inline constexpr int32_t WrongArgumentCount = 450;
 // reference travels as a BSTR slot; writeBack puts what the callee left there into the caller's text.
 class CallArguments {
 public:
-    // The conversions run once the target constructor has finished, so that the destructor clears
-    // whatever was built when one of them throws halfway.
-    explicit CallArguments(std::vector<Variant>& args) : CallArguments(args, args.size()) {
+    // Each argument is converted into a holder that is already in place, so that whatever was built
+    // before a conversion that throws is released with the holders.
+    explicit CallArguments(std::vector<Variant>& args) : args_(args), com_(args.size()), slots_(args.size()) {
         const size_t n = args.size();
         for (size_t i = 0; i < n; ++i) {
-            VARIANT& v = com_[n - 1 - i];
+            VARIANT& v = *com_[n - 1 - i].get();
             if (std::wstring* text = args[i].textRef()) {
                 slots_[i] = Bstr(*text);
                 v.vt = VT_BYREF | VT_BSTR;
@@ -37,13 +38,9 @@ public:
             }
         }
     }
-    ~CallArguments() {
-        for (VARIANT& v : com_) VariantClear(&v);
-    }
-    CallArguments(const CallArguments&) = delete;
-    CallArguments& operator=(const CallArguments&) = delete;
 
-    VARIANTARG* data() noexcept { return com_.empty() ? nullptr : com_.data(); }
+    // The callee reads the holders as one array of VARIANTs, which they are laid out as.
+    VARIANTARG* data() noexcept { return com_.empty() ? nullptr : com_.front().get(); }
     UINT count() const noexcept { return static_cast<UINT>(com_.size()); }
 
     void writeBack() {
@@ -52,20 +49,21 @@ public:
     }
 
 private:
-    CallArguments(std::vector<Variant>& args, size_t n) : args_(args), com_(n), slots_(n) {
-        for (VARIANT& v : com_) VariantInit(&v);
-    }
+    static_assert(sizeof(VariantHolder) == sizeof(VARIANT) && std::is_standard_layout_v<VariantHolder>);
 
     std::vector<Variant>& args_;
-    std::vector<VARIANT> com_;
-    std::vector<Bstr> slots_;  // sized once: the slot addresses handed to the callee stay valid
+    std::vector<VariantHolder> com_;  // sized once, like the slots
+    std::vector<Bstr> slots_;         // sized once: the slot addresses handed to the callee stay valid
 };
 
 bool isUnknownMember(HRESULT hr) { return hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND; }
 
 }  // namespace
 
-ComDispatch::ComDispatch(ComPtr<IDispatch> object) : object_(std::move(object)) {
+ComDispatch::ComDispatch(ComPtr<IDispatch> object) : ComDispatch(std::move(object), std::make_shared<NameCache>()) {}
+
+ComDispatch::ComDispatch(ComPtr<IDispatch> object, std::shared_ptr<NameCache> names)
+    : object_(std::move(object)), binding_(std::move(names)) {
     if (!object_) raiseRuntimeError(rt::ObjectNotSet);
 }
 
@@ -91,12 +89,12 @@ Variant ComDispatch::invoke(DispId id, InvokeKind kind, std::vector<Variant>& ar
     call.writeBack();
     if (hr == DISP_E_MEMBERNOTFOUND) raiseRuntimeError(rt::MemberNotSupported);
     if (FAILED(hr)) raiseHResult(hr, excep.get());
-    return fromComVariant(*result.get());
+    return fromComVariant(*result.get(), binding_);
 }
 
 DispId ComDispatch::idOfName(std::wstring_view name) {
     if (const auto& type = typeIdentity()) {
-        NameCache& cache = NameCache::forRun();
+        NameCache& cache = binding_.names();
         if (auto known = cache.find(*type, name)) return *known;
         DispId id = lookUp(name);
         cache.remember(*type, name, id);
@@ -150,7 +148,7 @@ std::unique_ptr<Enumerator> ComDispatch::enumerate() {
     else if (result->vt == VT_DISPATCH && result->pdispVal)
         items = ComPtr<IDispatch>::share(result->pdispVal).query<IEnumVARIANT>();
     if (!items) raiseRuntimeError(rt::MemberNotSupported);
-    return std::make_unique<ComEnumerator>(std::move(items));
+    return std::make_unique<ComEnumerator>(std::move(items), binding_);
 }
 
 }  // namespace korvane::com

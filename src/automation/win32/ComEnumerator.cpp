@@ -13,7 +13,7 @@ bool ComEnumerator::next(Variant& item) {
     HRESULT hr = RetryMessageFilter::retrying([&] { return items_->Next(1, value.put(), &fetched); });
     if (FAILED(hr)) raiseHResult(hr);
     if (hr != S_OK || fetched == 0) return false;
-    item = fromComVariant(*value.get());
+    item = fromComVariant(*value.get(), binding_);
     return true;
 }
 

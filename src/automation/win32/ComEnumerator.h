@@ -4,17 +4,21 @@
 #include <oaidl.h>
 
 #include "automation/Dispatch.h"
+#include "automation/win32/BindingObjects.h"
 #include "automation/win32/ComPtr.h"
 
 namespace korvane::com {
 
 class ComEnumerator final : public Enumerator {
 public:
-    explicit ComEnumerator(ComPtr<IEnumVARIANT> items) : items_(std::move(items)) {}
+    // The items' objects join the binding of the collection they came from.
+    ComEnumerator(ComPtr<IEnumVARIANT> items, BindingObjects binding)
+        : items_(std::move(items)), binding_(std::move(binding)) {}
     bool next(Variant& item) override;
 
 private:
     ComPtr<IEnumVARIANT> items_;
+    BindingObjects binding_;
 };
 
 }  // namespace korvane::com

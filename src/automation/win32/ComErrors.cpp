@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "automation/UniqueResource.h"
 #include "automation/win32/Bstr.h"
 
 namespace korvane::com {
@@ -34,14 +35,13 @@ HRESULT hresultOfRuntimeNumber(int32_t number) noexcept {
 }
 
 std::wstring systemMessage(HRESULT hr) {
-    wchar_t* buffer = nullptr;
+    UniqueResource<wchar_t*, &::LocalFree> buffer;
     DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+                                  nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(buffer.put()), 0,
                                   nullptr);
     std::wstring text;
-    if (length != 0 && buffer) text.assign(buffer, length);
-    if (buffer) LocalFree(buffer);
+    if (length != 0 && buffer) text.assign(buffer.get(), length);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
     return text;

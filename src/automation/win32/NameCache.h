@@ -1,14 +1,22 @@
 #pragma once
-// Member ids learned from GetIDsOfNames, shared by every object of one type for the whole run:
-// a member name is looked up at most once per type, however many objects of the type are used.
+// Member ids learned from GetIDsOfNames, shared by the objects of one binding (what one ComBinder hands
+// out and every object reached from those): a member name is looked up at most once per type, however
+// many objects of the type are used.
+//
+// A binding's objects are proxies of the apartment of the thread that calls them, and their cache
+// belongs to that thread too: the first thread that looks up a name owns it, and any other thread is
+// refused with RPC_E_WRONG_THREAD, the answer COM gives when an apartment's proxy is called from
+// another thread. Another thread binds for itself and so gets a cache of its own.
 #include <windows.h>
 #include <guiddef.h>
 
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 #include "automation/Dispatch.h"
@@ -17,8 +25,6 @@ namespace korvane::com {
 
 class NameCache {
 public:
-    static NameCache& forRun();
-
     std::optional<DispId> find(const GUID& type, std::wstring_view name) const;
     void remember(const GUID& type, std::wstring_view name, DispId id);
 
@@ -43,6 +49,10 @@ private:
         }
     };
 
+    // Takes the cache for the calling thread on first use; raises RPC_E_WRONG_THREAD on any other.
+    void claimForCallingThread() const;
+
+    mutable std::atomic<std::thread::id> owner_{};
     std::map<Key, DispId, KeyLess> ids_;
 };
 

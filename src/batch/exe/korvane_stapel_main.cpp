@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/PlatformServices.h"
 #include "automation/AutomationError.h"
+#include "automation/UniqueResource.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/RetryMessageFilter.h"
 #include "batch/BatchRun.h"
@@ -19,16 +19,16 @@
 #include "batch/win32/SessionMutex.h"
 #include "batch/win32/Win32BatchFiles.h"
 #include "batch/win32/Win32Console.h"
+#include "processes/PlatformServices.h"
 
 namespace {
 
 std::vector<std::wstring> arguments() {
     std::vector<std::wstring> out;
     int count = 0;
-    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+    const korvane::UniqueResource<LPWSTR*, &::LocalFree> list(CommandLineToArgvW(GetCommandLineW(), &count));
     if (!list) return out;
-    for (int i = 1; i < count; ++i) out.emplace_back(list[i]);
-    LocalFree(list);
+    for (int i = 1; i < count; ++i) out.emplace_back(list.get()[i]);
     return out;
 }
 
@@ -73,6 +73,9 @@ std::wstring runStamp() {
 
 int wmain() {
     using namespace korvane;
+    // Run from a network folder like korvane.exe: a DLL that someone puts beside the program is never
+    // loaded; whatever is loaded later comes from the system folder.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     Win32Console console;
     const auto parsed = parseBatchOptions(arguments());
     if (const auto* error = std::get_if<OptionsError>(&parsed)) {

@@ -11,8 +11,15 @@
 #include <iterator>
 
 #include "automation/AutomationError.h"
+#include "automation/UniqueResource.h"
 
 namespace korvane {
+
+namespace {
+
+using Descriptor = UniqueResource<int, &::close, NegativeEmpty<int>>;
+
+}  // namespace
 
 PosixBatchFiles::PosixBatchFiles(std::shared_ptr<PosixFileSystem> fileSystem) : fs_(std::move(fileSystem)) {}
 
@@ -25,11 +32,10 @@ bool PosixBatchFiles::isReadOnly(const std::wstring& path) {
 bool PosixBatchFiles::isLocked(const std::wstring& path) {
     const auto host = fs_->hostPath(path);
     if (!host) return false;
-    const int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
-    if (!locked) ::flock(fd, LOCK_UN);
-    ::close(fd);
+    const Descriptor file(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file) return false;
+    const bool locked = ::flock(file.get(), LOCK_EX | LOCK_NB) != 0;
+    if (!locked) ::flock(file.get(), LOCK_UN);
     return locked;
 }
 
@@ -58,9 +64,10 @@ void PosixBatchFiles::writeBytes(const std::wstring& path, std::string_view byte
 void PosixBatchFiles::createBytes(const std::wstring& path, std::string_view bytes) {
     const auto host = fs_->hostPath(path);
     if (!host) raiseRuntimeError(rt::PathNotFound);
-    const int fd = ::open(host->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) raiseRuntimeError(errno == EEXIST ? rt::FileAlreadyExists : rt::PermissionDenied);
-    ::close(fd);
+    {
+        const Descriptor created(::open(host->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        if (!created) raiseRuntimeError(errno == EEXIST ? rt::FileAlreadyExists : rt::PermissionDenied);
+    }
     put(path, bytes, false);
 }
 

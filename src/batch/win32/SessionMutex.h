@@ -4,7 +4,7 @@
 // takes over, so a kill never locks the batch out.
 #include <windows.h>
 
-#include "app/win32/UniqueHandle.h"
+#include "processes/win32/UniqueHandle.h"
 
 namespace korvane {
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/win32/UniqueHandle.h"
 #include "files/win32/LastError.h"
+#include "processes/win32/UniqueHandle.h"
 
 namespace korvane {
 

@@ -1,6 +1,7 @@
 #include "batch/win32/Win32Console.h"
 
 #include "automation/TextConvert.h"
+#include "batch/TextColumns.h"
 
 namespace korvane {
 
@@ -21,17 +22,23 @@ void Win32Console::write(const std::wstring& text) {
     WriteFile(out_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+size_t Win32Console::columns() const {
+    if (!console_) return 0;
+    // One column short of the width, so that the line never wraps and \r finds its start.
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (GetConsoleScreenBufferInfo(out_, &info) && info.dwSize.X > 1) return static_cast<size_t>(info.dwSize.X) - 1;
+    return 79;
+}
+
 void Win32Console::progress(const std::wstring& text) {
     if (!console_) {
         write(text + L"\r\n");
         return;
     }
-    // The line is kept below the console's width, so that it never wraps and \r finds its start.
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    size_t width = 80;
-    if (GetConsoleScreenBufferInfo(out_, &info) && info.dwSize.X > 1) width = static_cast<size_t>(info.dwSize.X);
-    std::wstring shown = text.size() < width ? text : text.substr(0, width - 1);
-    const size_t length = shown.size();
+    // The line was made to fit; the console may have narrowed since.
+    const size_t width = columns();
+    std::wstring shown = columnsOf(text) <= width ? text : leadingColumns(text, width);
+    const size_t length = columnsOf(shown);
     if (length < shown_) shown.append(shown_ - length, L' ');
     write(L"\r" + shown);
     shown_ = length;

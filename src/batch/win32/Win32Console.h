@@ -14,12 +14,13 @@ public:
     Win32Console();
     void progress(const std::wstring& line) override;
     void line(const std::wstring& text) override;
+    size_t columns() const override;
 
 private:
     void write(const std::wstring& text);
     HANDLE out_;
     bool console_ = false;
-    size_t shown_ = 0;  // length of the progress line on the console now; 0 when none
+    size_t shown_ = 0;  // columns of the progress line on the console now; 0 when none
 };
 
 }  // namespace korvane

@@ -10,39 +10,44 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
+#include "automation/UniqueResource.h"
 
 namespace korvane {
 
+using UniqueLocale = UniqueResource<locale_t, &::freelocale>;
+
 struct Collation::Locale {
-    explicit Locale(locale_t h) : handle(h) {}
-    ~Locale() { ::freelocale(handle); }
-    Locale(const Locale&) = delete;
-    Locale& operator=(const Locale&) = delete;
-    locale_t handle;
+    UniqueLocale owner;
+    locale_t handle() const noexcept { return owner.get(); }
 };
 
 namespace {
 
 constexpr int Categories = LC_COLLATE_MASK | LC_CTYPE_MASK;
 
-locale_t environmentLocale() {
-    locale_t handle = ::newlocale(Categories, "", nullptr);
-    if (!handle) handle = ::newlocale(Categories, "C.UTF-8", nullptr);
-    if (!handle) handle = ::newlocale(Categories, "C", nullptr);
-    if (!handle) raiseRuntimeError(rt::InvalidArgument);
-    if (std::strcmp(::nl_langinfo_l(CODESET, handle), "UTF-8") != 0) {
-        if (locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", handle)) handle = utf8;
+UniqueLocale environmentLocale() {
+    UniqueLocale locale(::newlocale(Categories, "", nullptr));
+    if (!locale) locale.reset(::newlocale(Categories, "C.UTF-8", nullptr));
+    if (!locale) locale.reset(::newlocale(Categories, "C", nullptr));
+    if (!locale) raiseRuntimeError(rt::InvalidArgument);
+    if (std::strcmp(::nl_langinfo_l(CODESET, locale.get()), "UTF-8") != 0) {
+        // On success newlocale has used up the locale it was given and answers the changed one.
+        if (locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale.get())) {
+            static_cast<void>(locale.release());
+            locale.reset(utf8);
+        }
     }
-    return handle;
+    return locale;
 }
 
 }  // namespace
 
 const Collation& Collation::user() {
-    static const Collation userCollation(std::make_shared<const Locale>(environmentLocale()));
+    static const Collation userCollation(std::make_shared<const Locale>(Locale{environmentLocale()}));
     return userCollation;
 }
 
@@ -51,13 +56,13 @@ Collation::Collation(const std::wstring& localeName) {
     std::string name = toUtf8(localeName);
     for (char& c : name)
         if (c == '-') c = '_';
-    locale_t handle = name.empty() ? nullptr : ::newlocale(Categories, (name + ".UTF-8").c_str(), nullptr);
-    if (!handle) raiseRuntimeError(rt::InvalidArgument);
-    locale_ = std::make_shared<const Locale>(handle);
+    UniqueLocale locale(name.empty() ? nullptr : ::newlocale(Categories, (name + ".UTF-8").c_str(), nullptr));
+    if (!locale) raiseRuntimeError(rt::InvalidArgument);
+    locale_ = std::make_shared<const Locale>(Locale{std::move(locale)});
 }
 
 wchar_t Collation::lower(wchar_t c) const {
-    return static_cast<wchar_t>(::towlower_l(static_cast<wint_t>(c), locale_->handle));
+    return static_cast<wchar_t>(::towlower_l(static_cast<wint_t>(c), locale_->handle()));
 }
 
 int Collation::collate(wchar_t a, wchar_t b) const {
@@ -65,7 +70,7 @@ int Collation::collate(wchar_t a, wchar_t b) const {
     if (a == L'\0' || b == L'\0') return 0;
     const wchar_t first[2] = {lower(a), L'\0'};
     const wchar_t second[2] = {lower(b), L'\0'};
-    return ::wcscoll_l(first, second, locale_->handle);
+    return ::wcscoll_l(first, second, locale_->handle());
 }
 
 std::wstring Collation::lowerCased(std::wstring_view text) const {

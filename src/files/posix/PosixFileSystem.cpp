@@ -11,6 +11,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
+#include "automation/UniqueResource.h"
 #include "files/FileSystemSupport.h"
 #include "files/WildcardPattern.h"
 
@@ -66,43 +67,12 @@ struct stat statOrRaise(const std::string& host) {
 
 bool isReadOnly(const struct stat& st) { return (st.st_mode & S_IWUSR) == 0; }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded (a write may fail only at close).
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-class DirectoryHandle {
-public:
-    explicit DirectoryHandle(const std::string& host) : dir_(::opendir(host.c_str())) {}
-    ~DirectoryHandle() {
-        if (dir_) ::closedir(dir_);
-    }
-    DirectoryHandle(const DirectoryHandle&) = delete;
-    DirectoryHandle& operator=(const DirectoryHandle&) = delete;
-    DIR* get() const { return dir_; }
-
-private:
-    DIR* dir_;
-};
+using Descriptor = UniqueResource<int, &::close, NegativeEmpty<int>>;
+using DirectoryHandle = UniqueResource<DIR*, &::closedir>;
 
 std::vector<std::string> entriesOf(const std::string& host) {
-    DirectoryHandle dir(host);
-    if (!dir.get()) raiseErrno(errno, host);
+    const DirectoryHandle dir(::opendir(host.c_str()));
+    if (!dir) raiseErrno(errno, host);
     std::vector<std::string> names;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
@@ -136,10 +106,10 @@ void removeTree(const std::string& host, bool force) {
 }
 
 void copyContent(const std::string& from, const std::string& to, const struct stat& source) {
-    Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) raiseErrno(errno, from);
+    const Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in) raiseErrno(errno, from);
     Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR));
-    if (out.get() < 0) raiseErrno(errno, to);
+    if (!out) raiseErrno(errno, to);
     char buffer[65536];
     while (true) {
         const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
@@ -162,7 +132,8 @@ void copyContent(const std::string& from, const std::string& to, const struct st
     const timespec times[2] = {source.st_atim, source.st_mtim};
     ::futimens(out.get(), times);
     ::fchmod(out.get(), source.st_mode & 07777);
-    if (!out.close()) raiseErrno(errno, to);
+    // Closed here rather than by the owner: a write may fail only at close.
+    if (::close(out.release()) != 0) raiseErrno(errno, to);
 }
 
 std::vector<std::wstring> sortedLikeNtfs(const std::vector<std::string>& hostNames) {

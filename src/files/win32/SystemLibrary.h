@@ -4,27 +4,26 @@
 // run from a network folder that others can write to.
 #include <windows.h>
 
+#include "automation/UniqueResource.h"
+
 namespace korvane {
 
 class SystemLibrary {
 public:
     // The DLL's file name ("mpr.dll"); loading failures leave the object empty.
     explicit SystemLibrary(const wchar_t* fileName);
-    ~SystemLibrary();
-    SystemLibrary(const SystemLibrary&) = delete;
-    SystemLibrary& operator=(const SystemLibrary&) = delete;
 
-    explicit operator bool() const noexcept { return module_ != nullptr; }
+    explicit operator bool() const noexcept { return static_cast<bool>(module_); }
 
     // The exported function of that name as the given function type, or nullptr.
     template <typename Function>
     Function procedure(const char* name) const noexcept {
         if (!module_) return nullptr;
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module_, name)));
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), name)));
     }
 
 private:
-    HMODULE module_ = nullptr;
+    UniqueResource<HMODULE, &::FreeLibrary> module_;
 };
 
 }  // namespace korvane

@@ -11,19 +11,20 @@
 
 #include "CommandLine.h"
 #include "StartProcess.h"
+#include "processes/win32/UniqueHandle.h"
 
 namespace {
 
 // Lines of the report that are finished rows (the header counts as one, as in the e2e script).
 int finishedRows(const std::wstring& report) {
-    HANDLE file = CreateFileW(report.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 0;
+    const korvane::UniqueHandle file(CreateFileW(report.c_str(), GENERIC_READ,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                 OPEN_EXISTING, 0, nullptr));
+    if (!file) return 0;
     std::string bytes;
     char buffer[65536];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
     int rows = 0;
     size_t start = 0;
     for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
@@ -65,27 +66,30 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = harness::commandLineOf(argv + 4, argv + argc);
 
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE output = CreateFileW(argv[3], GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    if (output == INVALID_HANDLE_VALUE) {
+    korvane::UniqueHandle output(
+        CreateFileW(argv[3], GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    if (!output) {
         std::printf("cannot write %ls\n", argv[3]);
         return 2;
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output;
-    startup.hStdError = output;
+    startup.hStdOutput = output.get();
+    startup.hStdError = output.get();
     PROCESS_INFORMATION process{};
     if (!harness::startProcess(command, true, CREATE_NEW_CONSOLE, startup, process)) {
         std::printf("cannot start: %lu\n", GetLastError());
         return 2;
     }
-    CloseHandle(output);
-    CloseHandle(process.hThread);
+    // The program writes through the handle it inherited; this process writes nothing there.
+    output.reset();
+    const korvane::UniqueHandle thread(process.hThread);
+    const korvane::UniqueHandle program(process.hProcess);
 
     int seen = 0;
     for (int i = 0; i < 2400 && seen < rows; ++i) {  // up to 120 s
-        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) break;
+        if (WaitForSingleObject(program.get(), 50) == WAIT_OBJECT_0) break;
         seen = finishedRows(report);
     }
     if (seen >= rows) {
@@ -94,13 +98,12 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("Ctrl+C not sent: %d rows\n", seen);
     }
     DWORD code = 124;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &code);
+    if (WaitForSingleObject(program.get(), 60000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(program.get(), &code);
     } else {
         std::printf("no end 60 s after Ctrl+C\n");
-        TerminateProcess(process.hProcess, 124);
+        TerminateProcess(program.get(), 124);
     }
-    CloseHandle(process.hProcess);
     std::printf("exit %lu\n", code);
     std::fflush(stdout);
     return static_cast<int>(code);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessTable.h"
+#include "processes/ProcessTable.h"
 
 namespace korvane {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/clsSystem3.h"
-#include "app/win32/ToolhelpProcessTable.h"
 #include "StartProcess.h"
+#include "processes/clsSystem3.h"
+#include "processes/win32/ToolhelpProcessTable.h"
 
 namespace korvane {
 namespace {
@@ -136,7 +136,7 @@ TEST(CensusHandles, EndsOnlyTheProcessAnIdNamesAndLeavesTheHandleCountFlat) {
     } cases[] = {
         {"count with a pattern", [&] { census.liefereProzessAnzahl(L"*Edge*"); }},
         {"look-up of a name nobody has (whole walk)", [&] { census.liefereProzessID(L"kein-solcher-prozess.exe"); }},
-        {"look-up of this program", [&] { census.liefereProzessID(L"test_app.exe"); }},
+        {"look-up of this program", [&] { census.liefereProzessID(L"test_processes.exe"); }},
         {"kill of an existing process", [&] { census.killProzessID(child.id()); }},
         {"kill of an id that names no process", [&] { census.killProzessID(-2); }},
     };

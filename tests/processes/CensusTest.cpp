@@ -11,19 +11,19 @@
 #include <utility>
 #include <vector>
 
-#include "app/FakeProcessTable.h"
-#include "app/clsSystem3.h"
 #include "automation/TextConvert.h"
+#include "processes/FakeProcessTable.h"
+#include "processes/clsSystem3.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "app/win32/ToolhelpProcessTable.h"
+#include "processes/win32/ToolhelpProcessTable.h"
 #else
 #include <signal.h>
 #include <unistd.h>
 
-#include "app/posix/ProcProcessTable.h"
+#include "processes/posix/ProcProcessTable.h"
 #endif
 
 namespace korvane {
@@ -96,11 +96,11 @@ TEST(Census, TheSystemTableFindsThisProcess) {
 #ifdef _WIN32
     const auto table = std::make_shared<ToolhelpProcessTable>();
     const auto ownId = static_cast<int32_t>(::GetCurrentProcessId());
-    const std::wstring ownName = L"TEST_APP.EXE";
+    const std::wstring ownName = L"TEST_PROCESSES.EXE";
 #else
     const auto table = std::make_shared<ProcProcessTable>();
     const auto ownId = static_cast<int32_t>(::getpid());
-    const std::wstring ownName = L"TEST_APP";
+    const std::wstring ownName = L"TEST_PROCESSES";
 #endif
     clsSystem3 census(table);
     // Other tests of this program may run beside this one, and the look-up gives the first process of
@@ -114,8 +114,8 @@ TEST(Census, TheSystemTableFindsThisProcess) {
     EXPECT_TRUE(runsThisProgram(ownId)) << "this process is missing from the table";
     const int32_t found = census.liefereProzessID(ownName);
     EXPECT_TRUE(found != 0 && runsThisProgram(found)) << "the look-up gave " << found;
-    EXPECT_GE(census.liefereProzessAnzahl(L"test_app*"), 1);
-    EXPECT_EQ(census.liefereProzessAnzahl(L"TEST_APP*"), 0) << "the count respects letter case";
+    EXPECT_GE(census.liefereProzessAnzahl(L"test_processes*"), 1);
+    EXPECT_EQ(census.liefereProzessAnzahl(L"TEST_PROCESSES*"), 0) << "the count respects letter case";
 }
 
 #ifndef _WIN32

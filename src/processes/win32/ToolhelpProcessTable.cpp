@@ -1,11 +1,11 @@
-#include "app/win32/ToolhelpProcessTable.h"
+#include "processes/win32/ToolhelpProcessTable.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <cwchar>
 
-#include "app/win32/UniqueHandle.h"
+#include "processes/win32/UniqueHandle.h"
 
 namespace korvane {
 

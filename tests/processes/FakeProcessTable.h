@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/ProcessTable.h"
+#include "processes/ProcessTable.h"
 
 namespace korvane::test {
 

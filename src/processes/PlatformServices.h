@@ -2,9 +2,9 @@
 // The platform services one run works with; the entry point makes them once and hands them down.
 #include <memory>
 
-#include "app/ProcessTable.h"
 #include "automation/AutomationBinder.h"
 #include "files/FileSystem.h"
+#include "processes/ProcessTable.h"
 
 namespace korvane {
 

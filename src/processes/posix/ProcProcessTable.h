@@ -2,7 +2,7 @@
 // The process table of a Linux system, read from /proc: development runs and native tests.
 #include <functional>
 
-#include "app/ProcessTable.h"
+#include "processes/ProcessTable.h"
 
 namespace korvane {
 

@@ -1,4 +1,4 @@
-#include "app/posix/ProcProcessTable.h"
+#include "processes/posix/ProcProcessTable.h"
 
 #include <signal.h>
 #include <sys/types.h>

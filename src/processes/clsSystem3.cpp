@@ -1,4 +1,4 @@
-#include "app/clsSystem3.h"
+#include "processes/clsSystem3.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The Windows process table: a Toolhelp32 snapshot of the processes, termination by id.
-#include "app/ProcessTable.h"
+#include "processes/ProcessTable.h"
 
 namespace korvane {
 

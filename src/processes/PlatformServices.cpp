@@ -1,4 +1,4 @@
-#include "app/PlatformServices.h"
+#include "processes/PlatformServices.h"
 
 namespace korvane {
 
