@@ -3,6 +3,8 @@
 // someone removed, or leave the user's Solid Edge other than it was.
 #include <gmock/gmock.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <set>
 
@@ -206,6 +208,20 @@ TEST_F(BatchSafety, ADrawingTheUserHasOpenUnderAnotherSpellingIsLeftAlone) {
     EXPECT_EQ(L"in Solid Edge geöffnet", rowOf(a).errorText);
     EXPECT_FALSE(exists(backupOf(a)));
     EXPECT_EQ(0u, saves(L"\\\\FILESERVER\\daten\\Zeichnungen\\.\\Größe.dft"));
+}
+
+// The same file under another name (a hard link, as a second share of the folder or a short name
+// would be): the file system's identity tells that the user has the drawing open.
+TEST_F(BatchSafety, ADrawingTheUserHasOpenUnderAnotherNameOfTheSameFileIsLeftAlone) {
+    const std::wstring a = drawing(L"a.dft", drawingText({4}));
+    const std::wstring link = kShare + L"\\Verknüpft\\b.dft";
+    scratch.writeFile(link, "");
+    std::remove(scratch.hostPath(link).c_str());
+    ASSERT_EQ(0, ::link(scratch.hostPath(a).c_str(), scratch.hostPath(link).c_str()));
+    startApplication(L"running yes\nopen " + link + L"\n");
+    EXPECT_EQ(batchexit::SomeNotDone, runBatch({kFolder}));
+    EXPECT_EQ(L"in Solid Edge geöffnet", rowOf(a).errorText);
+    EXPECT_FALSE(exists(backupOf(a)));
 }
 
 // A killed run opened the template and made another document active; the run that resumes it closes
