@@ -287,12 +287,8 @@ private:
             const std::wstring key = identity_.of(row.path).key;
             if (row.outcome != Outcome::InProgress || planned.count(key) > 0) continue;
             DrawingResult result = row;
-            result.outcome = Outcome::Failed;
-            result.propertiesAdded = 0;
-            result.exchanged.clear();
-            result.withoutPartner.clear();
-            const std::wstring restored = row.backup.empty() ? L"" : job.restoreIfChanged(row.path, row.backup);
-            result.errorText = L"beim Abbruch in Arbeit (" + (restored.empty() ? std::wstring(L"Zeichnung unverändert") : restored) + L")";
+            result.errorText = L"beim Abbruch in Arbeit";
+            job.undo(result);
             console_.line(row.path + L": " + result.errorText);
             record(result, key);
         }

@@ -1,6 +1,7 @@
 #include "batch/CadConnection.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "automation/AutomationError.h"
@@ -74,20 +75,24 @@ void CadConnection::connect(const Leftovers& leftovers) {
     if (leftovers.templateOpenedByBatch) templateOpenedHere_ = true;
 }
 
-bool CadConnection::isOpenInCad(const std::wstring& path) {
-    const std::wstring key = identity_.keyOf(path);
-    const auto file = identity_.fileIdentity(path);
+Object CadConnection::firstOpenDocument(const std::function<bool(const FileName&)>& matches) {
     Object documents = application_.getObject(app::Documents);
     const int32_t count = documents.get(docs::Count).toLong();
     for (int32_t position = 1; position <= count; ++position) {
         Object document = documents.callObject(docs::Item, {Variant::i4(position)});
         const std::wstring name = document.get(L"FullName").toText();
         if (name.empty()) continue;  // a new document that was never saved
-        const FileName open = identity_.of(name);
-        if (open.key == key) return true;
-        if (file && identity_.fileIdentity(open.path) == file) return true;
+        if (matches(identity_.of(name))) return document;
     }
-    return false;
+    return Object();
+}
+
+bool CadConnection::isOpenInCad(const std::wstring& path) {
+    const std::wstring key = identity_.keyOf(path);
+    const auto file = identity_.fileIdentity(path);
+    return !firstOpenDocument([&](const FileName& open) {
+                return open.key == key || (file && identity_.fileIdentity(open.path) == file);
+            }).isNothing();
 }
 
 void CadConnection::closeDocuments(const std::vector<std::wstring>& paths) {
@@ -110,15 +115,8 @@ void CadConnection::reactivateUsersDocument() noexcept {
     if (activeBefore_.empty()) return;
     swallow([&] {
         const std::wstring key = identity_.of(activeBefore_).key;
-        Object documents = application_.getObject(app::Documents);
-        const int32_t count = documents.get(docs::Count).toLong();
-        for (int32_t position = 1; position <= count; ++position) {
-            Object document = documents.callObject(docs::Item, {Variant::i4(position)});
-            if (identity_.of(document.get(L"FullName").toText()).key == key) {
-                document.call(L"Activate");
-                return;
-            }
-        }
+        Object document = firstOpenDocument([&](const FileName& open) { return open.key == key; });
+        if (!document.isNothing()) document.call(L"Activate");
     });
 }
 

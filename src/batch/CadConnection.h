@@ -6,6 +6,7 @@
 // the template there.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +70,8 @@ public:
 
 private:
     void release() noexcept;
+    // The first open document (saved ones only) whose canonical name matches; Nothing when none does.
+    Object firstOpenDocument(const std::function<bool(const FileName&)>& matches);
     // Closes, without saving, every open document of one of these files (canonical paths).
     void closeDocuments(const std::vector<std::wstring>& paths);
     // Makes the document that was active before the batch the active one again, where it is still open.

@@ -65,6 +65,17 @@ void DrawingJob::makeBackup(const WorkItem& item, const std::wstring& backup, Dr
     result.backup = backup;
 }
 
+void DrawingJob::undo(DrawingResult& result) {
+    // Whatever the steps had done is undone: the row must not claim it.
+    result.outcome = Outcome::Failed;
+    result.propertiesAdded = 0;
+    result.exchanged.clear();
+    result.withoutPartner.clear();
+    if (result.backup.empty()) return;
+    const std::wstring restore = restoreIfChanged(result.path, result.backup);
+    result.errorText += L" (" + (restore.empty() ? std::wstring(L"Zeichnung unverändert") : restore) + L")";
+}
+
 std::wstring DrawingJob::restoreIfChanged(const std::wstring& path, const std::wstring& backup) {
     const auto saved = contents_.readBytes(backup);
     if (!saved) return L"Sicherung nicht lesbar, Zeichnung nicht wiederhergestellt";
@@ -157,16 +168,7 @@ DrawingResult DrawingJob::run(const WorkItem& item, const std::wstring& backup) 
         result.errorNumber = rt::InternalError;
         result.errorText = runtimeDescription(rt::InternalError);
     }
-    if (result.outcome == Outcome::Failed) {
-        // Whatever the steps had done is undone: the row must not claim it.
-        result.propertiesAdded = 0;
-        result.exchanged.clear();
-        result.withoutPartner.clear();
-        if (!result.backup.empty()) {
-            const std::wstring restore = restoreIfChanged(item.path, result.backup);
-            result.errorText += L" (" + (restore.empty() ? std::wstring(L"Zeichnung unverändert") : restore) + L")";
-        }
-    }
+    if (result.outcome == Outcome::Failed) undo(result);
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;
 }

@@ -30,6 +30,10 @@ public:
     // `backup` is where the drawing's backup goes (empty in a dry run).
     DrawingResult run(const WorkItem& item, const std::wstring& backup);
 
+    // Makes the row a failure that claims nothing done, with the drawing put back from its backup (if it
+    // has one) and the error text saying how.
+    void undo(DrawingResult& result);
+
     // Puts the backup's bytes back when the drawing's differ, in one step; a drawing that is gone (deleted
     // or renamed since its backup) is not made again. The text says what happened ("" when the drawing
     // was as its backup).

@@ -129,6 +129,14 @@ std::vector<DrawingResult> BatchFixture::report() const {
     return read ? read->rows : std::vector<DrawingResult>{};
 }
 
+RunRecord BatchFixture::earlierRun() const {
+    RunRecord run;
+    run.folders = {kFolder};
+    run.templatePath = kTemplate;
+    run.backupFolder = backupFolder;
+    return run;
+}
+
 std::wstring BatchFixture::backupOf(const std::wstring& path) const { return backupPathOf(backupFolder, path); }
 
 DrawingResult BatchFixture::rowOf(const std::wstring& path) const {

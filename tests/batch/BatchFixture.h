@@ -16,6 +16,7 @@
 #include "batch/BatchConsole.h"
 #include "batch/BatchRun.h"
 #include "batch/DrawingResult.h"
+#include "batch/RunRecord.h"
 #include "batch/posix/PosixBatchFiles.h"
 #include "files/posix/ScratchDrives.h"
 #include "model/DocumentStore.h"
@@ -102,6 +103,9 @@ public:
     // added.
     int32_t runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop = [] { return false; });
     std::vector<DrawingResult> report() const;
+    // The record a run over kFolder with this fixture's template and backup folder writes into its report,
+    // for reports of earlier runs that a test lays out.
+    RunRecord earlierRun() const;
     // Where the batch puts the backup of a drawing: its path mirrored below the backup folder.
     std::wstring backupOf(const std::wstring& path) const;
     DrawingResult rowOf(const std::wstring& path) const;

@@ -34,11 +34,7 @@ TEST_F(BatchGuards, AResumedRunWorksAgainOnWhatTheReportShowsSkippedOrFailed) {
         earlier.back().path = drawing(row.name, original);
         earlier.back().outcome = row.earlier;
     }
-    RunRecord run;
-    run.folders = {kFolder};
-    run.templatePath = kTemplate;
-    run.backupFolder = backupFolder;
-    scratch.writeFile(reportFile, reportText(run, earlier));
+    scratch.writeFile(reportFile, reportText(earlierRun(), earlier));
     startApplication();
     EXPECT_EQ(batchexit::AllDone, runBatch({kFolder, L"/fortsetzen"}));
 

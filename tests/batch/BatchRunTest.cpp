@@ -184,11 +184,7 @@ TEST_F(BatchCases, AResumedRunPassesOverWhatIsDoneAndRedoesTheDrawingCutOffAtIts
         pending.path = a;
         pending.outcome = Outcome::InProgress;
         pending.backup = backupOf(a);
-        RunRecord run;
-        run.folders = {kFolder};
-        run.templatePath = kTemplate;
-        run.backupFolder = backupFolder;
-        scratch.writeFile(reportFile, reportText(run, {finished, pending}));
+        scratch.writeFile(reportFile, reportText(earlierRun(), {finished, pending}));
         startApplication(stillRunning ? L"running yes\ndocument " + a + L"\ntype 2\nsheet background 4 X\nend\n"
                                       : L"running no\n");
 

@@ -35,14 +35,6 @@ public:
             EXPECT_EQ(backupOf(path), rowOf(path).backup);
         }
     }
-
-    RunRecord recordOfThisWork() const {
-        RunRecord run;
-        run.folders = {kFolder};
-        run.templatePath = kTemplate;
-        run.backupFolder = backupFolder;
-        return run;
-    }
 };
 
 TEST_F(BatchSafety, EveryWayOfNamingADrawingLeadsToOneDrawingWorkedOnce) {
@@ -88,13 +80,13 @@ struct ForeignReport {
 
 TEST_F(BatchSafety, AFileThatIsNotThisRunsReportIsNeverWrittenOver) {
     const std::wstring a = drawing(L"a.dft", drawingText({4}));
-    RunRecord otherWork = recordOfThisWork();
+    RunRecord otherWork = earlierRun();
     otherWork.folders = {kShare + L"\\Anderes"};
     const std::vector<ForeignReport> cases = {
         {"parts list, new run", "Pos;Menge;Benennung\r\n1;2;Welle\r\n", false},
         {"parts list, resumed", "Pos;Menge;Benennung\r\n1;2;Welle\r\n", true},
         {"random bytes, resumed", std::string("\x00\xff\x10zufall\x80", 10), true},
-        {"a finished report, new run", reportText(recordOfThisWork(), {}), false},
+        {"a finished report, new run", reportText(earlierRun(), {}), false},
         {"report of other folders, resumed", reportText(otherWork, {}), true},
     };
     startApplication();
@@ -165,7 +157,7 @@ TEST_F(BatchSafety, ADrawingGoneSinceItsBackupIsNotMadeAgain) {
     pending.path = gone;
     pending.outcome = Outcome::InProgress;
     pending.backup = backupOf(gone);
-    scratch.writeFile(reportFile, reportText(recordOfThisWork(), {pending}));
+    scratch.writeFile(reportFile, reportText(earlierRun(), {pending}));
     startApplication();
     EXPECT_EQ(batchexit::SomeNotDone, runBatch({kFolder, L"/fortsetzen"}));
     EXPECT_FALSE(exists(gone));
@@ -234,7 +226,7 @@ TEST_F(BatchSafety, AResumedRunPutsTheUsersSolidEdgeBackAsItWasBeforeTheKilledRu
         const std::wstring a = drawing(L"a.dft", drawingText({4}));
         const std::wstring mine = drawing(L"meine.dft", drawingText({8}));
         const std::wstring other = drawing(L"andere.dft", drawingText({8}));
-        RunRecord killed = recordOfThisWork();
+        RunRecord killed = earlierRun();
         killed.folders = {kFolder + L"\\Teil"};
         drawing(L"Teil\\t.dft", drawingText({4}));
         killed.templateOpenedByBatch = openedByBatch;
