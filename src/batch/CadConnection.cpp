@@ -53,8 +53,8 @@ void CadConnection::release() noexcept {
 void CadConnection::silenceAlerts(const std::optional<bool>& foundByKilledRun) {
     // Let through: an application that does not take its alerts setting would wait at the first
     // prompt, and one whose value is not known could not get it back.
-    const bool found = application_.get(app::DisplayAlerts).toBool();
-    if (!alertsFound_) alertsFound_ = foundByKilledRun.value_or(found);
+    // Read once, at the run's first binding; a killed run found it before it switched alerts off.
+    if (!alertsFound_) alertsFound_ = foundByKilledRun ? *foundByKilledRun : application_.get(app::DisplayAlerts).toBool();
     application_.put(app::DisplayAlerts, Variant::boolean(false));
 }
 
