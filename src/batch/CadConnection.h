@@ -49,9 +49,9 @@ public:
 
     using Leftovers = CadLeftovers;
 
-    // Binds (or starts), switches alerts off, closes without saving the documents an interrupted run of the batch left open,
-    // notes the document the user has active and finds or opens the template. Raises when there is no
-    // application or the template cannot be had as a drawing.
+    // Binds (or starts), switches alerts off, closes without saving the documents an interrupted run of
+    // the batch left open, notes the document the user has active and finds or opens the template.
+    // Raises when there is no application or the template cannot be had as a drawing.
     void connect(const Leftovers& leftovers = Leftovers());
     // After the application died or stopped answering: lets go of it and connects anew.
     void reconnect();
