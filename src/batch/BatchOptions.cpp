@@ -36,6 +36,7 @@ struct KnownOption {
     bool BatchOptions::*flag;
     std::wstring BatchOptions::*text;
     std::chrono::seconds BatchOptions::*seconds = nullptr;
+    size_t BatchOptions::*count = nullptr;
 };
 
 constexpr KnownOption kKnownOptions[] = {
@@ -52,6 +53,7 @@ constexpr KnownOption kKnownOptions[] = {
     {L"bericht", nullptr, &BatchOptions::reportFile},
     {L"sicherung", nullptr, &BatchOptions::backupFolder},
     {L"zeitlimit", nullptr, nullptr, &BatchOptions::timeLimit},
+    {L"neustart", nullptr, nullptr, nullptr, &BatchOptions::restartEvery},
 };
 
 // A whole number of seconds above 0; at most six digits (eleven days), so that no sum overflows.
@@ -64,6 +66,17 @@ std::optional<std::chrono::seconds> secondsOf(const std::wstring& text) {
     }
     if (value == 0) return std::nullopt;
     return std::chrono::seconds(value);
+}
+
+// A whole number from 0, at most six digits.
+std::optional<size_t> countOf(const std::wstring& text) {
+    if (text.empty() || text.size() > 6) return std::nullopt;
+    size_t value = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        value = value * 10 + static_cast<size_t>(c - L'0');
+    }
+    return value;
 }
 
 // "Die Option /NAME braucht WHAT, z. B. /NAME:EXAMPLE"
@@ -110,6 +123,12 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
             options.*(known->seconds) = *seconds;
             continue;
         }
+        if (known->count) {
+            const auto count = countOf(option->value);
+            if (!count) return needs(n, L"eine ganze Zahl von Zeichnungen ab 0 (0: nie neu starten, höchstens 999999)", L"30");
+            options.*(known->count) = *count;
+            continue;
+        }
         options.*(known->text) = option->value;
     }
     if (options.help) return options;
@@ -127,6 +146,7 @@ std::wstring batchUsage() {
            L"\r\n"
            L"korvane-stapel [Ordner ...] [/s] [/liste:DATEI] [/vorlage:NAME] [/probe]\r\n"
            L"               [/bericht:DATEI] [/sicherung:ORDNER] [/fortsetzen] [/zeitlimit:SEK]\r\n"
+           L"               [/neustart:N]\r\n"
            L"\r\n"
            L"  Ordner             Ordner mit Zeichnungen\r\n"
            L"  /s                 auch alle Unterordner\r\n"
@@ -144,6 +164,10 @@ std::wstring batchUsage() {
            L"  /zeitlimit:SEK     so viele Sekunden wartet der Stapel je Zeichnung höchstens auf Solid Edge\r\n"
            L"                     (Vorgabe 600). Antwortet ein selbst gestartetes Solid Edge nicht, wird es\r\n"
            L"                     beendet und neu gestartet; ein schon laufendes bleibt, der Stapel endet (4)\r\n"
+           L"  /neustart:N        ein vom Stapel gestartetes Solid Edge wird nach je N darin geöffneten\r\n"
+           L"                     Zeichnungen beendet und neu gestartet, da es mit jeder Zeichnung wächst\r\n"
+           L"                     (Vorgabe 30, 0: nie). Ein schon laufendes Solid Edge gehört dem Benutzer und\r\n"
+           L"                     wird nie neu gestartet: vor einem großen Lauf Solid Edge besser schließen\r\n"
            L"  /?                 diese Hilfe\r\n"
            L"\r\n"
            L"Optionen auch mit -- (--probe, --vorlage=Normal). Ende: 0 alles getauscht, 1 Zeichnungen\r\n"

@@ -81,7 +81,7 @@ public:
         }
 
         const bool resumable = !options_.probe;
-        CadSupervision::Settings settings{options_.timeLimit, reportFile_, env_.endProcess};
+        CadSupervision::Settings settings{options_.timeLimit, reportFile_, env_.endProcess, options_.restartEvery};
         CadSupervision& supervision = supervision_.emplace(*vorlage, console_, env_.services, settings);
         try {
             supervision.connect(leftovers(), earlier_.has_value());
@@ -315,6 +315,11 @@ private:
                 continue;
             }
             if (env_.stopRequested()) return true;
+            if (const auto failure = supervision.restartIfDue(resumable)) {
+                console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorReport(*failure));
+                return true;
+            }
+            noteTemplateOwner(supervision.cad());
             console_.progress(progressLine(i + 1, total, finished, worked_, since(started_), item.relative, console_.columns()));
             std::wstring backup = options_.probe ? L"" : backupPathOf(backupFolder_, item.path);
             if (earlier && earlier->outcome == Outcome::InProgress && !earlier->backup.empty()) {
@@ -331,17 +336,21 @@ private:
             }
             if (result.outcome == Outcome::Failed) console_.line(L"Fehler: " + item.path + L": " + result.errorText);
             record(result, key);
-            // Bound anew, the template may now be one the batch opened: a run resumed after a kill must know.
-            if (supervision.cad().templateOpenedHere() != record_.templateOpenedByBatch) {
-                record_.templateOpenedByBatch = supervision.cad().templateOpenedHere();
-                finishReport();
-            }
+            noteTemplateOwner(supervision.cad());
             ++finished;
             env_.afterDrawing(++worked_);
             if (result.outcome == Outcome::Cancelled) return true;
         }
         console_.progress(progressLine(total, total, finished, since(started_), L""));
         return false;
+    }
+
+    // Bound anew or restarted, the template may now be one the batch opened or not: a run resumed after
+    // a kill must know.
+    void noteTemplateOwner(const CadConnection& cad) {
+        if (cad.templateOpenedHere() == record_.templateOpenedByBatch) return;
+        record_.templateOpenedByBatch = cad.templateOpenedHere();
+        finishReport();
     }
 
     const DrawingResult* rowAt(const std::wstring& key) const {

@@ -102,6 +102,7 @@ void DrawingJob::work(const std::wstring& uncName, DrawingResult& result) {
     // The application hands back a document it had open already: someone opened it since the batch
     // started, so it is theirs and stays as it is.
     if (documents.get(docs::Count).toLong() <= before) throw Leave{Outcome::Skipped, L"in Solid Edge geöffnet"};
+    cad_.noteDrawingOpened();
 
     bool open = true;
     try {

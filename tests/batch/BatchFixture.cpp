@@ -36,6 +36,17 @@ void SimProcesses::started(const std::shared_ptr<edgesim::Simulator>& instance) 
     entries->push_back({L"Edge.exe", next_++});
 }
 
+std::optional<std::vector<ProcessEntry>> SimProcesses::snapshot() {
+    auto list = FakeProcessTable::snapshot();
+    if (list) {
+        std::erase_if(*list, [&](const ProcessEntry& e) {
+            const auto instance = instances_.find(e.processId);
+            return instance != instances_.end() && instance->second->hasQuit();
+        });
+    }
+    return list;
+}
+
 void SimProcesses::terminate(uint32_t processId, uint32_t exitCode) {
     FakeProcessTable::terminate(processId, exitCode);
     const auto instance = instances_.find(processId);

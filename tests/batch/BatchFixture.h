@@ -60,10 +60,12 @@ private:
 };
 
 // The process table of the machine the simulated applications run on: an instance started through the
-// binder gets a process of its own, and ending that process ends the instance abruptly (any thread).
+// binder gets a process of its own, which is gone once the instance quit, and ending that process ends
+// the instance abruptly (any thread).
 class SimProcesses : public FakeProcessTable {
 public:
     void started(const std::shared_ptr<edgesim::Simulator>& instance);
+    std::optional<std::vector<ProcessEntry>> snapshot() override;
     void terminate(uint32_t processId, uint32_t exitCode) override;
 
 private:
