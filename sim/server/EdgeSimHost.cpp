@@ -13,6 +13,7 @@
 #include "comserver/ServerTypeInfo.h"
 #include "model/ListEnumerator.h"
 #include "model/FileStore.h"
+#include "model/MemoryUse.h"
 #include "model/SimObject.h"
 #include "server/ApplicationClassFactory.h"
 #include "server/BusyMessageFilter.h"
@@ -39,6 +40,11 @@ std::optional<GUID> typeOf(korvane::Dispatch& object) {
     GUID id{};
     if (FAILED(IIDFromString(text.c_str(), &id))) return std::nullopt;
     return id;
+}
+
+// For the log: how far the process grew (memory-per-open), the figure its working-set limit compares.
+std::wstring workingSetText() {
+    return L"Arbeitsspeicher " + std::to_wstring(processWorkingSet() / (1024 * 1024)) + L" MB";
 }
 
 std::wstring comBlock(size_t objects, unsigned long references) {
@@ -72,7 +78,7 @@ void EdgeSimHost::serve() {
         PostQuitMessage(0);
     });
     simulator_->onAbruptEnd([this] {
-        log_.write(L"Abruptes Ende");
+        log_.write(L"Abruptes Ende, " + workingSetText());
         writeState(L"com\n  ended-abruptly\n");
         TerminateProcess(GetCurrentProcess(), 3);
     });
@@ -124,7 +130,7 @@ void EdgeSimHost::serve() {
     classObject.reset();
     application.reset();
     const auto& served = ServerObjects::instance();
-    log_.write(L"Ende, " + std::to_wstring(served.liveObjects()) + L" Objekte noch referenziert");
+    log_.write(L"Ende, " + std::to_wstring(served.liveObjects()) + L" Objekte noch referenziert, " + workingSetText());
     writeState(comBlock(served.liveObjects(), served.heldReferences()));
 }
 
