@@ -7,7 +7,7 @@ namespace edgesim {
 
 namespace {
 
-constexpr uint64_t kMegabyte = 1024 * 1024;
+constexpr uint64_t kMegabyte = uint64_t{1024} * 1024;
 
 std::wstring yesNo(bool b) { return b ? L"yes" : L"no"; }
 

@@ -44,7 +44,7 @@ std::optional<GUID> typeOf(korvane::Dispatch& object) {
 
 // For the log: how far the process grew (memory-per-open), the figure its working-set limit compares.
 std::wstring workingSetText() {
-    return L"Arbeitsspeicher " + std::to_wstring(processWorkingSet() / (1024 * 1024)) + L" MB";
+    return L"Arbeitsspeicher " + std::to_wstring(processWorkingSet() / (uint64_t{1024} * 1024)) + L" MB";
 }
 
 std::wstring comBlock(size_t objects, unsigned long references) {
