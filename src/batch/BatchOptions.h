@@ -7,6 +7,8 @@
 #include <variant>
 #include <vector>
 
+#include "batch/WorkPart.h"
+
 namespace korvane {
 
 struct BatchOptions {
@@ -19,6 +21,8 @@ struct BatchOptions {
     std::wstring reportFile;             // /bericht: the CSV report
     std::wstring backupFolder;           // /sicherung: the backup folder of this run
     std::chrono::seconds timeLimit{600}; // /zeitlimit: how long Solid Edge may take over one drawing
+    WorkPart part;                       // /teil:K/N: only the drawings of part K of N
+    std::wstring mergeTarget;            // /zusammenfassen: the one report made of the parts' reports
     bool help = false;                   // /?
 };
 

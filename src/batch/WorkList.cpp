@@ -164,4 +164,16 @@ WorkPlan planWork(const BatchOptions& options, clsFileString& files, BatchFiles&
     return std::move(planner.plan);
 }
 
+void keepPart(WorkPlan& plan, const WorkPart& part, const PathIdentity& identity) {
+    if (part.whole()) return;
+    std::vector<WorkItem> items;
+    for (WorkItem& item : plan.items)
+        if (part.takes(item.key)) items.push_back(std::move(item));
+    plan.items = std::move(items);
+    std::vector<DrawingResult> rejected;
+    for (DrawingResult& r : plan.rejected)
+        if (part.takes(identity.keyOf(r.path))) rejected.push_back(std::move(r));
+    plan.rejected = std::move(rejected);
+}
+
 }  // namespace korvane

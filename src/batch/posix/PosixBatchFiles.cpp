@@ -19,6 +19,20 @@ namespace {
 
 using Descriptor = UniqueResource<int, &::close, NegativeEmpty<int>>;
 
+// An exclusive advisory lock on the file; the file goes before the lock does, so that whoever opens
+// the name next makes a new file and a new lock.
+class PosixHeldFile : public HeldFile {
+public:
+    PosixHeldFile(Descriptor file, std::string hostPath) : file_(std::move(file)), hostPath_(std::move(hostPath)) {}
+    ~PosixHeldFile() override { ::unlink(hostPath_.c_str()); }
+    PosixHeldFile(const PosixHeldFile&) = delete;
+    PosixHeldFile& operator=(const PosixHeldFile&) = delete;
+
+private:
+    Descriptor file_;
+    std::string hostPath_;
+};
+
 }  // namespace
 
 PosixBatchFiles::PosixBatchFiles(std::shared_ptr<PosixFileSystem> fileSystem) : fs_(std::move(fileSystem)) {}
@@ -80,5 +94,26 @@ void PosixBatchFiles::replaceBytes(const std::wstring& path, std::string_view by
     if (!hostTemporary || std::rename(hostTemporary->c_str(), host->c_str()) != 0) raiseRuntimeError(rt::PermissionDenied);
 }
 void PosixBatchFiles::appendBytes(const std::wstring& path, std::string_view bytes) { put(path, bytes, true); }
+
+}  // namespace korvane
+
+namespace korvane {
+
+std::unique_ptr<HeldFile> PosixBatchFiles::hold(const std::wstring& path) {
+    const auto host = fs_->hostPath(path);
+    if (!host) raiseRuntimeError(rt::PathNotFound);
+    // A holder that ends removes the name before it unlocks: a lock won on a removed file is no lock,
+    // and the name is tried again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Descriptor file(::open(host->c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+        if (!file) raiseRuntimeError(rt::PermissionDenied);
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) return nullptr;
+        struct stat held {}, named {};
+        if (::fstat(file.get(), &held) == 0 && ::stat(host->c_str(), &named) == 0 && held.st_ino == named.st_ino &&
+            held.st_dev == named.st_dev)
+            return std::make_unique<PosixHeldFile>(std::move(file), *host);
+    }
+    return nullptr;
+}
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "files/win32/LastError.h"
 #include "processes/win32/UniqueHandle.h"
@@ -25,6 +26,16 @@ void put(const std::wstring& path, std::string_view bytes, DWORD disposition, bo
     // What takes another file's place must be on the disk before it does.
     if (flush && !FlushFileBuffers(file.get())) raiseLastError();
 }
+
+// Open without sharing and deleted on close: a second opener fails with a sharing violation (or, once
+// the holder's close is under way, access denied), and the system closes the handle of a killed holder.
+class Win32HeldFile : public HeldFile {
+public:
+    explicit Win32HeldFile(UniqueHandle handle) : handle_(std::move(handle)) {}
+
+private:
+    UniqueHandle handle_;
+};
 
 }  // namespace
 
@@ -78,6 +89,22 @@ void Win32BatchFiles::replaceBytes(const std::wstring& path, std::string_view by
     if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
     const DWORD error = GetLastError();
     DeleteFileW(temporary.c_str());
+    SetLastError(error);
+    raiseLastError();
+}
+
+}  // namespace korvane
+
+namespace korvane {
+
+std::unique_ptr<HeldFile> Win32BatchFiles::hold(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (file) return std::make_unique<Win32HeldFile>(std::move(file));
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return nullptr;
+    // A file being deleted refuses every opener; one that exists and denies access is another holder's.
+    if (error == ERROR_ACCESS_DENIED && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return nullptr;
     SetLastError(error);
     raiseLastError();
 }
