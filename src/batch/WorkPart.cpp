@@ -29,9 +29,18 @@ uint64_t fnv1a64(std::string_view bytes) {
     return hash;
 }
 
+uint64_t mixed(uint64_t hash) {
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdull;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ull;
+    hash ^= hash >> 33;
+    return hash;
+}
+
 uint32_t partOf(const std::wstring& key, uint32_t count) {
     if (count <= 1) return 1;
-    return static_cast<uint32_t>(fnv1a64(toUtf8(key)) % count) + 1;
+    return static_cast<uint32_t>(mixed(fnv1a64(toUtf8(key))) % count) + 1;
 }
 
 bool WorkPart::takes(const std::wstring& key) const { return partOf(key, count) == number; }

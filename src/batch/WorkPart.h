@@ -1,6 +1,8 @@
 #pragma once
 // Part K of N of the work, for N workstations over one archive. A drawing belongs to the part its
-// identity key falls in: FNV-1a (64 bits) over the key's UTF-8, modulo N, plus 1. The key is the
+// identity key falls in: FNV-1a (64 bits) over the key's UTF-8, mixed by MurmurHash3's finishing step
+// (FNV-1a's low bits follow the parity of the bytes: names that differ in one character would fall
+// into one of two parts), modulo N, plus 1. The key is the
 // canonical path with network drives replaced by their share, case folded, so every spelling of a
 // drawing, on every machine that reaches the archive through the same share, lands in the same part,
 // in every run. The file system's own file index is no key here: it differs between machines.
@@ -34,5 +36,7 @@ std::optional<WorkPart> parseWorkPart(const std::wstring& text);
 inline constexpr uint32_t kMostParts = 9999;
 
 uint64_t fnv1a64(std::string_view bytes);
+// MurmurHash3's 64-bit finishing step: every bit of the result depends on every bit of the hash.
+uint64_t mixed(uint64_t hash);
 
 }  // namespace korvane
