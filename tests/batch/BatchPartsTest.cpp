@@ -5,11 +5,13 @@
 
 #include <set>
 
+#include "batch/BackupFolder.h"
 #include "batch/BatchFixture.h"
 #include "batch/HeldFile.h"
 #include "batch/ReportCsv.h"
 #include "batch/WorkPart.h"
 #include "files/PathIdentity.h"
+#include "files/clsFileString.h"
 
 namespace korvane::test {
 namespace {
@@ -255,6 +257,23 @@ TEST_F(BatchParts, ASecondRunOfThePartStopsWhileTheFirstHoldsItsReport) {
     EXPECT_FALSE(exists(reportLockOf(reportFile)));
     EXPECT_EQ(batchexit::SomeNotDone, runBatch(with(work(), {L"/teil:2/2"})));
     EXPECT_FALSE(exists(reportLockOf(reportFile)));
+}
+
+// Another workstation's part marks the shared backup folder between this run's look and its write.
+class MarkedMeanwhile : public PosixBatchFiles {
+public:
+    using PosixBatchFiles::PosixBatchFiles;
+    void createBytes(const std::wstring& path, std::string_view bytes) override {
+        PosixBatchFiles::createBytes(path, "von einem anderen Rechner");
+        PosixBatchFiles::createBytes(path, bytes);
+    }
+};
+
+TEST_F(BatchParts, PartsStartedTogetherShareTheBackupFolder) {
+    MarkedMeanwhile files(scratch.fileSystem());
+    clsFileString names(scratch.fileSystem());
+    EXPECT_NO_THROW(markBackupFolder(names, files, backupFolder));
+    EXPECT_EQ("von einem anderen Rechner", bytesOf(backupFolder + L"\\" + kBackupMarker));
 }
 
 }  // namespace
