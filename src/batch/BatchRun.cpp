@@ -100,7 +100,7 @@ public:
         record_.templateOpenedByBatch = supervision.cad().templateOpenedHere();
         record_.activeDocument = supervision.cad().activeDocumentBefore();
         if (!startReport()) return batchexit::CouldNotStart;
-        for (const DrawingResult& r : plan.rejected) record(r, identity_.keyOf(r.path));
+        for (const DrawingResult& r : plan.rejected) record(r, rowKey(identity_, r.path));
 
         const std::vector<std::wstring> rowKeys = matchEarlierRows(plan);
         closeLeftInProgress(supervision.cad(), rowKeys);
@@ -286,7 +286,7 @@ private:
         if (!reportLock_ && !takeReportLock()) return false;
         try {
             if (earlier_) {
-                for (const DrawingResult& row : earlier_->rows) place(row, identity_.of(row.path).key);
+                for (const DrawingResult& row : earlier_->rows) place(row, rowKey(identity_, row.path));
                 env_.contents.replaceBytes(reportFile_, reportText(record_, rows_));
             } else {
                 env_.contents.createBytes(reportFile_, reportHead(record_));

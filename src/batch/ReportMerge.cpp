@@ -78,27 +78,37 @@ private:
         for (const PartReport& known : parts_)
             if (identity_.of(known.file).key == identity_.of(file).key) return true;  // named twice
         PartReport part{file, std::move(*report), {}};
-        for (size_t i = 0; i < part.report.rows.size(); ++i) part.rowOf[identity_.of(part.report.rows[i].path).key] = i;
+        for (size_t i = 0; i < part.report.rows.size(); ++i) part.rowOf[rowKey(identity_, part.report.rows[i].path)] = i;
         parts_.push_back(std::move(part));
         return true;
     }
 
-    // A folder holds reports when a .csv in it is one.
+    // The reports of parts in a folder. A report of a whole run there (an earlier merge, say) is none.
     std::vector<std::wstring> reportsIn(const std::wstring& folder) {
         std::vector<std::wstring> found;
         const Collection pattern{L"*.csv"};
         for (const std::wstring& name : files_.liefereDateiListe(folder, &pattern)) {
             const std::wstring file = joinPath(folder, name);
             const auto bytes = env_.contents.readBytes(file);
-            if (bytes && readReport(*bytes)) found.push_back(file);
+            const auto report = bytes ? readReport(*bytes) : std::nullopt;
+            if (report && !report->run.part.whole()) found.push_back(file);
         }
         return found;
     }
 
-    // The arguments: a file is a report; a folder that holds reports is the reports' folder; any other
-    // folder is one of the drawing folders the parts worked on.
+    // A folder with the reports in it that the parts also worked on is a drawing folder as well.
+    void drawingFoldersAmongReportFolders(const std::vector<std::wstring>& reportFolders) {
+        std::set<std::wstring> worked;
+        for (const PartReport& part : parts_)
+            for (const std::wstring& folder : part.report.run.folders) worked.insert(identity_.of(folder).key);
+        for (const std::wstring& folder : reportFolders)
+            if (worked.count(identity_.of(folder).key) > 0) drawingFolders_.push_back(folder);
+    }
+
+    // The arguments: a file is a report; a folder that holds reports of parts is the reports' folder;
+    // any other folder, and a reports' folder the parts worked on, is a drawing folder.
     bool gatherReports() {
-        std::vector<std::wstring> named;
+        std::vector<std::wstring> named, reportFolders;
         if (!options_.reportFile.empty()) named.push_back(options_.reportFile);
         for (const std::wstring& argument : options_.folders) {
             const FileName name = identity_.of(argument);
@@ -112,6 +122,7 @@ private:
                 drawingFolders_.push_back(argument);
                 continue;
             }
+            reportFolders.push_back(argument);
             for (const std::wstring& file : reports)
                 if (!take(file, false)) return false;
         }
@@ -123,6 +134,7 @@ private:
             }
             if (!take(name.path, true)) return false;
         }
+        drawingFoldersAmongReportFolders(reportFolders);
         return true;
     }
 
@@ -210,7 +222,7 @@ private:
             rows.push_back(std::move(missing));
             ++missing_[number];
         };
-        for (const DrawingResult& r : plan.rejected) add(r.path, identity_.keyOf(r.path));
+        for (const DrawingResult& r : plan.rejected) add(r.path, rowKey(identity_, r.path));
         for (const WorkItem& item : plan.items) add(item.path, item.key);
         // What a part reported beyond today's work (a drawing put back that has gone since) stays known.
         for (const PartReport& part : parts_)

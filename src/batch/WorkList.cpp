@@ -164,7 +164,12 @@ WorkPlan planWork(const BatchOptions& options, clsFileString& files, BatchFiles&
     return std::move(planner.plan);
 }
 
-void keepPart(WorkPlan& plan, const WorkPart& part, const PathIdentity& identity) {
+std::wstring rowKey(PathIdentity& identity, const std::wstring& path) {
+    const FileName name = identity.of(path);
+    return name.path.empty() ? identity.keyOf(path) : name.key;
+}
+
+void keepPart(WorkPlan& plan, const WorkPart& part, PathIdentity& identity) {
     if (part.whole()) return;
     std::vector<WorkItem> items;
     for (WorkItem& item : plan.items)
@@ -172,7 +177,7 @@ void keepPart(WorkPlan& plan, const WorkPart& part, const PathIdentity& identity
     plan.items = std::move(items);
     std::vector<DrawingResult> rejected;
     for (DrawingResult& r : plan.rejected)
-        if (part.takes(identity.keyOf(r.path))) rejected.push_back(std::move(r));
+        if (part.takes(rowKey(identity, r.path))) rejected.push_back(std::move(r));
     plan.rejected = std::move(rejected);
 }
 

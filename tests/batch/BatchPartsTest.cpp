@@ -9,6 +9,7 @@
 #include "batch/BatchFixture.h"
 #include "batch/HeldFile.h"
 #include "batch/ReportCsv.h"
+#include "batch/WorkList.h"
 #include "batch/WorkPart.h"
 #include "files/PathIdentity.h"
 #include "files/clsFileString.h"
@@ -30,11 +31,11 @@ public:
         for (int i = 1; i <= 9; ++i)
             drawings.push_back(drawing((i % 2 ? L"A\\" : L"B\\") + std::to_wstring(i) + L".dft", drawingText({4})));
         scratch.writeFile(kShare + L"\\Notiz.txt", "x");
-        scratch.writeFile(kShare + L"\\liste.txt", "Notiz.txt\r\nZeichnungen\\fehlt.dft\r\n");
+        scratch.writeFile(kShare + L"\\liste.txt", "Notiz.txt\r\nZeichnungen\\fehlt.dft\r\n\\\\nurserver\r\n");
         scratch.writeFile(kReports + L"\\Liesmich.txt", "Berichte der Teile");
     }
     std::vector<std::wstring> work() const { return {kFolder, L"/s", L"/liste:" + kShare + L"\\liste.txt"}; }
-    std::wstring keyOf(const std::wstring& path) { return identity.of(path).key; }
+    std::wstring keyOf(const std::wstring& path) { return rowKey(identity, path); }
     std::vector<std::wstring> with(std::vector<std::wstring> args, const std::vector<std::wstring>& more) const {
         args.insert(args.end(), more.begin(), more.end());
         return args;
@@ -98,7 +99,7 @@ TEST_F(BatchParts, ThreePartsDoEveryDrawingOnceAndTheirMergeIsTheSingleRunsRepor
         }
         EXPECT_FALSE(exists(reportLockOf(reportFile))) << "lock left behind";
     }
-    EXPECT_EQ(drawings.size() + 2, seen.size()) << "drawings and the list's two rejected entries";
+    EXPECT_EQ(drawings.size() + 3, seen.size()) << "drawings and the list's three rejected entries";
     for (const std::wstring& path : drawings) EXPECT_EQ(1u, saves(path)) << toUtf8(path);
 
     EXPECT_EQ(batchexit::AllDone, runProgram(with(work(), {L"/zusammenfassen:" + kMerged, kReports})));
@@ -109,6 +110,16 @@ TEST_F(BatchParts, ThreePartsDoEveryDrawingOnceAndTheirMergeIsTheSingleRunsRepor
     ASSERT_TRUE(read.has_value());
     EXPECT_TRUE(read->run.part.whole());
     EXPECT_EQ(backupFolder, read->run.backupFolder);
+
+    // Merged again beside the first merge (a whole run's report, no part), from reports that lie in a
+    // folder the parts worked on: the same rows.
+    for (uint32_t k = 1; k <= 3; ++k) std::rename(scratch.hostPath(partReport(k)).c_str(), scratch.hostPath(kFolder + L"\\Teil " + std::to_wstring(k) + L".csv").c_str());
+    std::rename(scratch.hostPath(kMerged).c_str(), scratch.hostPath(kFolder + L"\\Gesamt.csv").c_str());
+    const std::wstring again = kShare + L"\\Gesamt 2.csv";
+    EXPECT_EQ(batchexit::AllDone, runProgram(with(work(), {L"/zusammenfassen:" + again})));
+    std::vector<std::wstring> mergedAgain;
+    for (const DrawingResult& r : rowsOf(again)) mergedAgain.push_back(comparable(r));
+    EXPECT_EQ(single, mergedAgain);
 }
 
 // A resumed part's report holds a drawing twice ("in Arbeit", then done): its last row counts. A part
@@ -133,7 +144,7 @@ TEST_F(BatchParts, TheMergeTakesEachDrawingsLastRowAndListsWhatNoPartFinished) {
     writePart(2, 2, two);
     EXPECT_EQ(batchexit::SomeNotDone, runProgram(with(work(), {L"/zusammenfassen:" + kMerged, partReport(1), partReport(2)})));
     const auto rows = rowsOf(kMerged);
-    ASSERT_EQ(drawings.size() + 2, rows.size());
+    ASSERT_EQ(drawings.size() + 3, rows.size());
     std::set<std::wstring> paths;
     for (const DrawingResult& r : rows) {
         SCOPED_TRACE(toUtf8(r.path));
@@ -148,7 +159,7 @@ TEST_F(BatchParts, TheMergeTakesEachDrawingsLastRowAndListsWhatNoPartFinished) {
             EXPECT_THAT(toUtf8(r.errorText), HasSubstr(toUtf8(WorkPart{part, 2}.name())));
         }
     }
-    EXPECT_EQ(drawings.size() + 2, paths.size());
+    EXPECT_EQ(drawings.size() + 3, paths.size());
     EXPECT_THAT(toUtf8(console.all()), HasSubstr("fehlen"));
 
     // Without the second part's report its drawings are all missing, for want of the report.
