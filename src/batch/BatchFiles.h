@@ -34,7 +34,8 @@ public:
     // never part of either. Raises AutomationError when it cannot be done (the file is unchanged then).
     virtual void replaceBytes(const std::wstring& path, std::string_view bytes) = 0;
     // Creates the file and holds it (HeldFile) for as long as the returned object lives; nothing when
-    // another process holds it already. Raises AutomationError when it cannot be made.
+    // another process holds it already. Raises AutomationError (58) when the file exists and nobody
+    // holds it (it is left alone), and others when it cannot be made.
     virtual std::unique_ptr<HeldFile> hold(const std::wstring& path) = 0;
 };
 

@@ -202,8 +202,13 @@ private:
         try {
             reportLock_ = env_.contents.hold(lock);
         } catch (const AutomationError& e) {
-            console_.line(L"Der Bericht " + reportFile_ + L" kann nicht geschrieben werden (Sperrdatei " + lock + L"):\r\n" +
-                          errorReport(e));
+            if (e.number() == rt::FileAlreadyExists)
+                console_.line(L"Die Datei " + lock + L" gibt es schon, aber kein Lauf hält sie (etwa nach einem Absturz des "
+                              L"Rechners); sie bleibt, wie sie ist.\r\nWenn kein korvane-stapel mit dem Bericht " + reportFile_ +
+                              L" arbeitet, die Datei löschen und den Lauf neu starten.");
+            else
+                console_.line(L"Der Bericht " + reportFile_ + L" kann nicht geschrieben werden (Sperrdatei " + lock + L"):\r\n" +
+                              errorReport(e));
             return false;
         }
         if (reportLock_) return true;

@@ -34,6 +34,20 @@ TEST(HeldFile, OneHolderAtATimeAndTheFileGoesWithIt) {
     EXPECT_TRUE(again) << "not to be had again after its holder let go";
 }
 
+TEST(HeldFile, AFileThatIsThereAndHeldByNobodyIsLeftAlone) {
+    Win32BatchFiles files;
+    const std::wstring lock = scratchFile(L"korvane-fremd-");
+    files.writeBytes(lock, "Notizen");
+    try {
+        files.hold(lock);
+        ADD_FAILURE() << "taken";
+    } catch (const AutomationError& e) {
+        EXPECT_EQ(58, e.number());
+    }
+    EXPECT_EQ("Notizen", files.readBytes(lock).value_or("<gone>"));
+    DeleteFileW(lock.c_str());
+}
+
 TEST(HeldFile, AFolderThatIsNotThereIsAnErrorNotALock) {
     Win32BatchFiles files;
     EXPECT_THROW(files.hold(scratchFile(L"korvane-kein-ordner-") + L"\\bericht.csv.sperre"), AutomationError);

@@ -270,6 +270,17 @@ TEST_F(BatchParts, ASecondRunOfThePartStopsWhileTheFirstHoldsItsReport) {
     EXPECT_FALSE(exists(reportLockOf(reportFile)));
 }
 
+// A file of that name that no run holds is somebody's (or left by a crashed machine): kept, and the run stops.
+TEST_F(BatchParts, AFileWhereTheLockGoesIsNeverTakenOrRemoved) {
+    archive();
+    scratch.writeFile(reportLockOf(reportFile), "Notizen von jemandem");
+    startApplication();
+    EXPECT_EQ(batchexit::CouldNotStart, runBatch(with(work(), {L"/teil:1/2"})));
+    EXPECT_THAT(toUtf8(console.all()), HasSubstr("kein Lauf hält sie"));
+    EXPECT_EQ("Notizen von jemandem", bytesOf(reportLockOf(reportFile)));
+    EXPECT_FALSE(exists(reportFile));
+}
+
 // Another workstation's part marks the shared backup folder between this run's look and its write.
 class MarkedMeanwhile : public PosixBatchFiles {
 public:

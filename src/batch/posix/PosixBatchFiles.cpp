@@ -19,8 +19,8 @@ namespace {
 
 using Descriptor = UniqueResource<int, &::close, NegativeEmpty<int>>;
 
-// An exclusive advisory lock on the file; the file goes before the lock does, so that whoever opens
-// the name next makes a new file and a new lock.
+// An exclusive advisory lock on a file made for it; the file goes before the lock does, so that
+// whoever comes next makes a new file and a new lock.
 class PosixHeldFile : public HeldFile {
 public:
     PosixHeldFile(Descriptor file, std::string hostPath) : file_(std::move(file)), hostPath_(std::move(hostPath)) {}
@@ -102,16 +102,19 @@ namespace korvane {
 std::unique_ptr<HeldFile> PosixBatchFiles::hold(const std::wstring& path) {
     const auto host = fs_->hostPath(path);
     if (!host) raiseRuntimeError(rt::PathNotFound);
-    // A holder that ends removes the name before it unlocks: a lock won on a removed file is no lock,
-    // and the name is tried again.
+    // Only a file made here is ever removed: an existing one is another run's lock or somebody's file.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        Descriptor file(::open(host->c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
-        if (!file) raiseRuntimeError(rt::PermissionDenied);
-        if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) return nullptr;
-        struct stat held {}, named {};
-        if (::fstat(file.get(), &held) == 0 && ::stat(host->c_str(), &named) == 0 && held.st_ino == named.st_ino &&
-            held.st_dev == named.st_dev)
-            return std::make_unique<PosixHeldFile>(std::move(file), *host);
+        Descriptor made(::open(host->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        if (made) {
+            if (::flock(made.get(), LOCK_EX | LOCK_NB) != 0) raiseRuntimeError(rt::PermissionDenied);
+            return std::make_unique<PosixHeldFile>(std::move(made), *host);
+        }
+        if (errno != EEXIST) raiseRuntimeError(errno == ENOENT ? rt::PathNotFound : rt::PermissionDenied);
+        const Descriptor existing(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
+        if (!existing) continue;  // its holder ended meanwhile
+        if (::flock(existing.get(), LOCK_EX | LOCK_NB) != 0) return nullptr;
+        ::flock(existing.get(), LOCK_UN);
+        raiseRuntimeError(rt::FileAlreadyExists);  // there, and nobody holds it
     }
     return nullptr;
 }
