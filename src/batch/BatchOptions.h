@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+#include "batch/WorkPart.h"
+
 namespace korvane {
 
 struct BatchOptions {
@@ -24,6 +26,8 @@ struct BatchOptions {
     // it opened; 0 never. Tools of this field restart every few dozen drawings: the application
     // grows with every document and slows or dies after some hundreds.
     size_t restartEvery = 30;
+    WorkPart part;                       // /teil:K/N: only the drawings of part K of N
+    std::wstring mergeTarget;            // /zusammenfassen: the one report made of the parts' reports
     bool help = false;                   // /?
 };
 

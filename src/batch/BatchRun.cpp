@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "batch/DrawingJob.h"
 #include "batch/Progress.h"
 #include "batch/ReportCsv.h"
+#include "batch/ReportMerge.h"
 #include "batch/RunRecord.h"
 #include "batch/WorkList.h"
 #include "drawing/Messages.h"
@@ -53,6 +55,9 @@ public:
             console_.line(kMehrfachGestartet);
             return batchexit::CouldNotStart;
         }
+        // The report's own lock first: a second run of the same part is told that, not that some
+        // batch has Solid Edge.
+        if (!holdReport()) return batchexit::CouldNotStart;
         if (!env_.claimCadApplication()) {
             console_.line(kAnotherBatch);
             return batchexit::CouldNotStart;
@@ -68,6 +73,11 @@ public:
                                                                 : L"Ordner oder Liste nicht gefunden: " + e.description());
             return batchexit::CouldNotStart;
         }
+        const size_t entries = plan.items.size() + plan.rejected.size();
+        keepPart(plan, options_.part, identity_);
+        if (!options_.part.whole())
+            console_.line(options_.part.name() + L": " + std::to_wstring(plan.items.size() + plan.rejected.size()) + L" von " +
+                          std::to_wstring(entries) + L" Zeichnungen und Listeneinträgen; die übrigen gehören zu den anderen Teilen.");
         record_ = recordOf(plan, *vorlage);
         if (earlier_ && !sameWork(earlier_->run, record_)) return batchexit::CouldNotStart;
         if (!backupFolderFits(plan)) return batchexit::CouldNotStart;
@@ -95,7 +105,7 @@ public:
         record_.activeDocument = supervision.cad().activeDocumentBefore();
         record_.alerts = supervision.cad().alertsFound();
         if (!startReport()) return batchexit::CouldNotStart;
-        for (const DrawingResult& r : plan.rejected) record(r, identity_.keyOf(r.path));
+        for (const DrawingResult& r : plan.rejected) record(r, rowKey(identity_, r.path));
 
         const std::vector<std::wstring> rowKeys = matchEarlierRows(plan);
         closeLeftInProgress(supervision.cad(), rowKeys);
@@ -128,9 +138,6 @@ private:
     // The report of a new run must not exist: whatever file has that name is somebody's. A resumed run
     // takes only a report of this program, and continues in the backup folder it names.
     bool settleReport() {
-        const std::wstring given = options_.reportFile.empty() ? L"korvane-stapel " + env_.runStamp + L".csv" : options_.reportFile;
-        reportFile_ = identity_.of(given).path;
-        if (reportFile_.empty()) reportFile_ = given;
         if (!options_.resume) {
             if (files_.existiertDatei(reportFile_) || files_.existiertVerzeichnis(reportFile_)) {
                 console_.line(L"Den Bericht " + reportFile_ +
@@ -158,6 +165,16 @@ private:
             earlier_.reset();
             return false;
         }
+        if (earlier_->run.part != options_.part) {
+            const auto partOfRun = [](const WorkPart& part) {
+                return part.whole() ? std::wstring(L"einem Lauf über alle Zeichnungen (ohne /teil)") : part.name() + L" (/teil:" + part.text() + L")";
+            };
+            console_.line(L"Der Bericht " + reportFile_ + L" gehört zu " + partOfRun(earlier_->run.part) + L", nicht zu " +
+                          partOfRun(options_.part) + L"; er bleibt, wie er ist.\r\n/fortsetzen braucht denselben Teil wie "
+                          L"der abgebrochene Lauf.");
+            earlier_.reset();
+            return false;
+        }
         backupFolder_ = earlier_->run.backupFolder;
         if (!options_.backupFolder.empty() &&
             identity_.of(options_.backupFolder).key != identity_.of(backupFolder_).key) {
@@ -169,6 +186,40 @@ private:
         return true;
     }
 
+    // Names the report and takes its lock. Held by another process: a run of the same part (or with the
+    // same report) is at work, here or on another workstation on the share.
+    bool holdReport() {
+        const std::wstring given = options_.reportFile.empty() ? defaultReportName(options_.part, env_.runStamp) : options_.reportFile;
+        reportFile_ = identity_.of(given).path;
+        if (reportFile_.empty()) reportFile_ = given;
+        // A report folder that is not there yet holds no other run's report; the lock is taken once
+        // the run has made the folder, as it starts its report.
+        if (!files_.existiertVerzeichnis(files_.ermittleVerzeichnis(reportFile_))) return true;
+        return takeReportLock();
+    }
+
+    bool takeReportLock() {
+        const std::wstring lock = reportLockOf(reportFile_);
+        try {
+            reportLock_ = env_.contents.hold(lock);
+        } catch (const AutomationError& e) {
+            if (e.number() == rt::FileAlreadyExists)
+                console_.line(L"Die Datei " + lock + L" gibt es schon, aber kein Lauf hält sie (etwa nach einem Absturz des "
+                              L"Rechners); sie bleibt, wie sie ist.\r\nWenn kein korvane-stapel mit dem Bericht " + reportFile_ +
+                              L" arbeitet, die Datei löschen und den Lauf neu starten.");
+            else
+                console_.line(L"Der Bericht " + reportFile_ + L" kann nicht geschrieben werden (Sperrdatei " + lock + L"):\r\n" +
+                              errorReport(e));
+            return false;
+        }
+        if (reportLock_) return true;
+        console_.line(L"Ein anderer korvane-stapel schreibt gerade den Bericht " + reportFile_ +
+                      (options_.part.whole() ? std::wstring() : L" (" + options_.part.name() + L")") +
+                      L", auf diesem oder einem anderen Rechner. Derselbe Teil kann nur einmal zur Zeit laufen; "
+                      L"nichts wurde geändert.");
+        return false;
+    }
+
     RunRecord recordOf(const WorkPlan& plan, const std::wstring& vorlage) {
         RunRecord r;
         r.folders = plan.folders;
@@ -178,6 +229,7 @@ private:
         r.templatePath = templateName.path.empty() ? vorlage : templateName.path;
         r.probe = options_.probe;
         r.backupFolder = backupFolder_;
+        r.part = options_.part;
         return r;
     }
 
@@ -242,9 +294,10 @@ private:
     // The report of a new run is created (never over an existing file); a resumed run's report is
     // written anew in one step, with every row it had, so that half a row a kill left is gone.
     bool startReport() {
+        if (!reportLock_ && !takeReportLock()) return false;
         try {
             if (earlier_) {
-                for (const DrawingResult& row : earlier_->rows) place(row, identity_.of(row.path).key);
+                for (const DrawingResult& row : earlier_->rows) place(row, rowKey(identity_, row.path));
                 env_.contents.replaceBytes(reportFile_, reportText(record_, rows_));
             } else {
                 env_.contents.createBytes(reportFile_, reportHead(record_));
@@ -400,6 +453,7 @@ private:
     clsFileString files_;
     PathIdentity identity_;
     std::wstring reportFile_;
+    std::unique_ptr<HeldFile> reportLock_;
     std::wstring backupFolder_;
     std::optional<Report> earlier_;
     RunRecord record_;
@@ -419,7 +473,14 @@ std::wstring templateFileOf(const std::wstring& choice) {
     return choice;
 }
 
+std::wstring defaultReportName(const WorkPart& part, const std::wstring& runStamp) {
+    return L"korvane-stapel " + (part.whole() ? std::wstring() : part.name() + L" ") + runStamp + L".csv";
+}
+
+std::wstring reportLockOf(const std::wstring& reportFile) { return reportFile + L".sperre"; }
+
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment) {
+    if (!options.mergeTarget.empty()) return mergeReports(options, environment);
     Batch batch(options, environment);
     try {
         return batch.run();

@@ -35,7 +35,15 @@ struct BatchEnvironment {
     std::function<bool()> claimCadApplication = [] { return true; };
 };
 
+// A run, or with /zusammenfassen the merge of the parts' reports.
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment);
+
+// The report's name when /bericht is not given: "korvane-stapel <stamp>.csv", with the part in it for
+// part K of N, so that the parts' reports can lie side by side on the share.
+std::wstring defaultReportName(const WorkPart& part, const std::wstring& runStamp);
+
+// The lock beside a report, held while a run writes it.
+std::wstring reportLockOf(const std::wstring& reportFile);
 
 // The template file a choice stands for: the two names of korvane.exe's template folder, else the
 // text itself as a file name.

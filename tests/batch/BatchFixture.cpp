@@ -118,6 +118,10 @@ void BatchFixture::setReadOnly(const std::wstring& path) const { ::chmod(scratch
 int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop) {
     arguments.push_back(L"/bericht:" + reportFile);
     if (!backupFolder.empty()) arguments.push_back(L"/sicherung:" + backupFolder);
+    return runProgram(arguments, std::move(stop));
+}
+
+int32_t BatchFixture::runProgram(const std::vector<std::wstring>& arguments, std::function<bool()> stop) {
     const auto parsed = parseBatchOptions(arguments);
     if (const auto* error = std::get_if<OptionsError>(&parsed)) {
         ADD_FAILURE() << toUtf8(error->text);

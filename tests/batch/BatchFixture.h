@@ -104,6 +104,8 @@ public:
     // Runs the batch with these arguments, /bericht:reportFile and, unless it is empty, /sicherung:backupFolder
     // added.
     int32_t runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop = [] { return false; });
+    // Runs the program with exactly these arguments.
+    int32_t runProgram(const std::vector<std::wstring>& arguments, std::function<bool()> stop = [] { return false; });
     std::vector<DrawingResult> report() const;
     // The record a run over kFolder with this fixture's template and backup folder writes into its report,
     // for reports of earlier runs that a test lays out.

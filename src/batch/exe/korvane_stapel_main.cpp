@@ -92,7 +92,9 @@ int wmain() {
     for (auto& folder : options.folders) folder = fullPath(folder);
     options.listFile = fullPath(options.listFile);
     const std::wstring stamp = runStamp();
-    options.reportFile = fullPath(options.reportFile.empty() ? L"korvane-stapel " + stamp + L".csv" : options.reportFile);
+    if (options.reportFile.empty() && options.mergeTarget.empty()) options.reportFile = defaultReportName(options.part, stamp);
+    options.reportFile = fullPath(options.reportFile);
+    options.mergeTarget = fullPath(options.mergeTarget);
     options.backupFolder = fullPath(options.backupFolder);
 
     ConsoleStop stop;
