@@ -10,6 +10,10 @@
 // "com" reporting "ended-abruptly", and the process is terminated at once. At a call that hangs
 // (scripted "hang") the state is written with the block "com" reporting "hanging"; the call never
 // returns, so the process serves nothing more and writes nothing more until it is ended from outside.
+//
+// With a times file (ServerOptions::times) the server appends, at its normal or abrupt end, the line
+//   served <calls> <microseconds inside them> peak-working-set-kib <KiB>
+// one per instance, so that a client that starts several in turn finds them all.
 #include <memory>
 #include <string>
 
@@ -28,6 +32,7 @@ public:
 private:
     void serve();
     void writeState(const std::wstring& comBlock);
+    void writeTimes();
 
     ServerOptions options_;
     ServerLog log_;
