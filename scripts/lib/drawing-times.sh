@@ -200,11 +200,12 @@ inside the CAD calls.
   object at its release), its total over the run divided by the drawings.
 - **Backup I/O**: the copy of the drawing into the backup folder, the reading back of both for the comparison,
   the rename; a put-back when a drawing fails.
-- **Rest**: the wall time less the three, in two parts. *Inside the calls*: their time beyond a trivial round
-  trip and EdgeSim's own work, which is the cross-process transport of calls that are not trivial: a call that
-  hands out an object marshals its interface, a trivial call does not; on a busy machine each such step waits
-  for its turn. *The batch's own code*: everything outside the calls and the backup (checks of the drawing's
-  file, the report row, the progress line).
+- **Rest**: the wall time less the three, in two parts. *Inside the calls*: the time the batch waited in its
+  calls beyond a trivial round trip each and EdgeSim's own work; no code of the batch runs then. It is the
+  cross-process transport of calls that are not trivial (a call that hands out an object marshals its
+  interface, which a trivial call does not; a busy machine makes each step wait for its turn); that split is
+  not measured apart. *The batch's own code*: everything outside the calls and the backup (checks of the
+  drawing's file, the report row, the progress line).
 
 EdgeSim's peak working set (its own GetProcessMemoryInfo at its end, the highest of all instances) over
 $memory_count drawings of 2 MiB, the batch starting EdgeSim itself:
