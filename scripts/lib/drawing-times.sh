@@ -148,6 +148,7 @@ dt_measure_and_write() {
     dt_memory ohne "$memory_count"
   fi
   cut -d' ' -f1 /proc/loadavg >>"$out/drawing-times-load.txt"
+  rm -f "$out"/padding-*.txt
   dt_write "$count" "$memory_count" "$restart" "$report" "$readme"
 }
 

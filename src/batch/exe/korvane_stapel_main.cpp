@@ -7,14 +7,12 @@
 
 #include <cstdio>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "automation/AutomationError.h"
 #include "automation/UniqueResource.h"
 #include "automation/win32/Apartment.h"
-#include "automation/win32/CallTiming.h"
 #include "automation/win32/RetryMessageFilter.h"
 #include "batch/BatchRun.h"
 #include "batch/win32/ConsoleStop.h"
@@ -22,6 +20,7 @@
 #include "batch/win32/Win32BatchFiles.h"
 #include "batch/win32/Win32Console.h"
 #include "processes/PlatformServices.h"
+#include "BatchTraceFile.h"
 
 namespace {
 
@@ -62,28 +61,6 @@ std::function<void(size_t)> measurement() {
         korvane::Win32BatchFiles().appendBytes(path, line);
     };
 }
-
-// KORVANE_BATCH_TRACE=FILE: where each drawing's time goes, for the performance report (BatchTrace.h).
-// The CAD calls are timed on this thread, which makes them all.
-class Trace {
-public:
-    Trace() {
-        wchar_t file[MAX_PATH] = {};
-        if (GetEnvironmentVariableW(L"KORVANE_BATCH_TRACE", file, MAX_PATH) == 0) return;
-        const std::wstring path = file;
-        timing_.emplace();
-        trace_.emplace([this] { return korvane::BatchTrace::CadCalls{timing_->calls(), timing_->inside()}; },
-                       [path](const std::string& line) { korvane::Win32BatchFiles().appendBytes(path, line + "\r\n"); });
-    }
-    Trace(const Trace&) = delete;
-    Trace& operator=(const Trace&) = delete;
-
-    korvane::BatchTrace* get() { return trace_ ? &*trace_ : nullptr; }
-
-private:
-    std::optional<korvane::com::CallTiming> timing_;
-    std::optional<korvane::BatchTrace> trace_;
-};
 
 std::wstring runStamp() {
     SYSTEMTIME t{};
@@ -134,8 +111,8 @@ int wmain() {
         // row by row, so what they say is on its way already.
         environment.endProcess = [](int32_t code) { TerminateProcess(GetCurrentProcess(), static_cast<UINT>(code)); };
         environment.claimCadApplication = [&oneAtATime] { return oneAtATime.claim(); };
-        Trace trace;
-        environment.trace = trace.get();
+        BatchTraceFile traceFile;
+        environment.trace = traceFile.trace();
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());
