@@ -34,6 +34,11 @@ std::chrono::milliseconds since(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
 }
 
+// Trivial calls the trace times at the start and at the end of a run, and between two drawings, for the
+// round trip of one call: a machine whose load changes during the run changes the round trip too.
+constexpr int kRoundTripProbe = 200;
+constexpr int kRoundTripBetween = 20;
+
 constexpr wchar_t kAnotherBatch[] =
     L"Ein anderer korvane-stapel arbeitet gerade mit Solid Edge. Es kann nur einer zur Zeit laufen: "
     L"bitte warten, bis er fertig ist.";
@@ -109,7 +114,9 @@ public:
 
         const std::vector<std::wstring> rowKeys = matchEarlierRows(plan);
         closeLeftInProgress(supervision.cad(), rowKeys);
+        probeRoundTrip(supervision, "start", kRoundTripProbe);
         const bool interrupted = work(supervision, plan, rowKeys, resumable);
+        probeRoundTrip(supervision, "end", kRoundTripProbe);
         finishReport();
         console_.line(summaryText(rows_, since(started_), options_.probe, interrupted, plan.repeats) + L"Bericht: " +
                       reportFile_ + (backupFolder_.empty() ? L"" : L"\r\nSicherung: " + backupFolder_));
@@ -349,11 +356,21 @@ private:
         }
     }
 
+    void probeRoundTrip(CadSupervision& supervision, const char* when, int calls) {
+        if (!env_.trace) return;
+        try {
+            supervision.watched(L"", false, [&] { env_.trace->probeRoundTrip(supervision.cad().application(), calls, when); });
+        } catch (const AutomationError&) {
+            // A lost application has no round trip to measure; the run's own report says what happened.
+        }
+    }
+
     bool work(CadSupervision& supervision, const WorkPlan& plan, const std::vector<std::wstring>& rowKeys, bool resumable) {
         DrawingJob::Settings settings;
         settings.probe = options_.probe;
         settings.stopRequested = env_.stopRequested;
         settings.started = [this](const DrawingResult& pending) { append(pending); };
+        if (env_.trace) settings.backupIo = &env_.trace->backupIo();
         DrawingJob job(supervision.cad(), files_, env_.contents, settings);
 
         const size_t total = plan.items.size();
@@ -373,6 +390,10 @@ private:
                 return true;
             }
             noteTemplateOwner(supervision.cad());
+            if (env_.trace) {
+                probeRoundTrip(supervision, "between", kRoundTripBetween);
+                env_.trace->drawingStarted();
+            }
             console_.progress(progressLine(i + 1, total, finished, worked_, since(started_), item.relative, console_.columns()));
             std::wstring backup = options_.probe ? L"" : backupPathOf(backupFolder_, item.path);
             if (earlier && earlier->outcome == Outcome::InProgress && !earlier->backup.empty()) {
@@ -392,6 +413,7 @@ private:
             noteTemplateOwner(supervision.cad());
             ++finished;
             env_.afterDrawing(++worked_);
+            if (env_.trace) env_.trace->drawingEnded(worked_);
             if (result.outcome == Outcome::Cancelled) return true;
         }
         console_.progress(progressLine(total, total, finished, since(started_), L""));

@@ -10,6 +10,7 @@
 #include "batch/BatchConsole.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchOptions.h"
+#include "batch/BatchTrace.h"
 #include "batch/ExitCodes.h"
 #include "processes/PlatformServices.h"
 
@@ -25,6 +26,8 @@ struct BatchEnvironment {
     std::wstring runStamp;
     // Called after each drawing the run worked on, with how many it has worked on so far (measurements).
     std::function<void(size_t)> afterDrawing = [](size_t) {};
+    // Where each drawing's time goes (scripts/bench); none in a plain run.
+    BatchTrace* trace = nullptr;
     // Ends this process at once with the exit code, running no destructors: called when the user's
     // Solid Edge stopped answering, while the batch's thread is blocked in a call that cannot be
     // cancelled. Windows: TerminateProcess of the own process.

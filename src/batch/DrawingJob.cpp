@@ -38,6 +38,7 @@ std::wstring DrawingJob::reasonToLeaveAlone(const WorkItem& item) {
 }
 
 void DrawingJob::makeBackup(const WorkItem& item, const std::wstring& backup, DrawingResult& result) {
+    const Stopwatch::Span io(settings_.backupIo);
     const auto original = contents_.readBytes(item.path);
     if (!original) throw AutomationError(rt::PermissionDenied, L"Die Zeichnung kann nicht gelesen werden.");
     // The copy is made under a name of its own and takes the backup's name only once it is known to
@@ -77,6 +78,7 @@ void DrawingJob::undo(DrawingResult& result) {
 }
 
 std::wstring DrawingJob::restoreIfChanged(const std::wstring& path, const std::wstring& backup) {
+    const Stopwatch::Span io(settings_.backupIo);
     const auto saved = contents_.readBytes(backup);
     if (!saved) return L"Sicherung nicht lesbar, Zeichnung nicht wiederhergestellt";
     // Deleted or renamed by someone since the backup: making it again would bring back what they removed,

@@ -131,6 +131,7 @@ int32_t BatchFixture::runProgram(const std::vector<std::wstring>& arguments, std
     PlatformServices services{scratch.fileSystem(), processes, std::make_shared<CurrentApplicationBinder>(*this)};
     BatchEnvironment environment{console, contents, std::move(services), std::move(stop), L"2026-12-06 10-00-00"};
     environment.claimCadApplication = claim;
+    environment.trace = trace;
     environment.endProcess = [this](int32_t code) {
         endedWith = code;
         for (const auto& s : sims_) {

@@ -20,6 +20,7 @@
 #include "batch/win32/Win32BatchFiles.h"
 #include "batch/win32/Win32Console.h"
 #include "processes/PlatformServices.h"
+#include "BatchTraceFile.h"
 
 namespace {
 
@@ -112,6 +113,8 @@ int wmain() {
         // row by row, so what they say is on its way already.
         environment.endProcess = [](int32_t code) { TerminateProcess(GetCurrentProcess(), static_cast<UINT>(code)); };
         environment.claimCadApplication = [&oneAtATime] { return oneAtATime.claim(); };
+        BatchTraceFile traceFile;
+        environment.trace = traceFile.trace();
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());
