@@ -136,10 +136,33 @@ dt_memory_evaluate() {
 # their markers "<!-- drawing-times:begin -->" and "<!-- drawing-times:end -->" (added when missing).
 #   dt_measure_and_write DRAWINGS MEMORY_DRAWINGS REPORT README
 dt_measure_and_write() {
-  local count=$1 memory_count=$2 report=$3 readme=$4 restart=no
+  local count=$1 memory_count=$2 report=$3 readme=$4
   cut -d' ' -f1 /proc/loadavg >"$out/drawing-times-load.txt"
   dt_run 2 "$count" 2
   dt_run 20 "$count" 20
+  dt_memory_runs "$memory_count"
+  cut -d' ' -f1 /proc/loadavg >>"$out/drawing-times-load.txt"
+  rm -f "$out"/padding-*.txt
+  dt_write "$count" "$memory_count" "$dt_restart" "$report" "$readme"
+}
+
+# The same sections with the drawing times of the traces an earlier run kept in $out, the peak working
+# set measured anew.
+#   dt_memory_and_write DRAWINGS MEMORY_DRAWINGS REPORT README
+dt_memory_and_write() {
+  local count=$1 memory_count=$2 report=$3 readme=$4
+  dt_evaluate 2 "$count" 2
+  dt_evaluate 20 "$count" 20
+  dt_memory_runs "$memory_count"
+  rm -f "$out"/padding-*.txt
+  dt_write "$count" "$memory_count" "$dt_restart" "$report" "$readme"
+}
+
+# The peak working set without restarts and, where the batch has /neustart, with its default; sets
+# dt_restart (yes|no).
+#   dt_memory_runs MEMORY_DRAWINGS
+dt_memory_runs() {
+  local memory_count=$1 restart=no
   tr -d '\r' < <(wine_run 60 "$build/src/batch/korvane-stapel.exe" /? 2>/dev/null) | grep -q '/neustart' && restart=yes
   if [ $restart = yes ]; then
     dt_memory ohne "$memory_count" /neustart:0
@@ -147,9 +170,7 @@ dt_measure_and_write() {
   else
     dt_memory ohne "$memory_count"
   fi
-  cut -d' ' -f1 /proc/loadavg >>"$out/drawing-times-load.txt"
-  rm -f "$out"/padding-*.txt
-  dt_write "$count" "$memory_count" "$restart" "$report" "$readme"
+  dt_restart=$restart
 }
 
 # Writes the sections from the dt_* figures of dt_evaluate and dt_memory_evaluate.
