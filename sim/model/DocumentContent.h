@@ -1,9 +1,11 @@
 #pragma once
-// What a document file holds: its type, its property sets and its two groups of sheets.
+// What a document file holds: its type, the prompts it raises, its property sets and its two groups of sheets.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/DocumentPrompt.h"
 
 namespace edgesim {
 
@@ -31,6 +33,7 @@ struct PropertySet {
 
 struct DocumentContent {
     int32_t type = 2;
+    std::vector<DocumentPrompt> prompts;  // in the order of the file
     std::vector<PropertySet> propertySets;
     std::vector<Sheet> workingSheets;
     std::vector<Sheet> backgroundSheets;

@@ -20,6 +20,19 @@ int32_t number(std::wstring_view text, std::wstring_view source, const TextLine&
     }
 }
 
+// prompt <open|save> [<text>]
+DocumentPrompt prompt(const TextLine& line, std::wstring_view source) {
+    const std::wstring_view rest = line.rest;
+    const size_t gap = rest.find(L' ');
+    const std::wstring_view when = rest.substr(0, gap);
+    DocumentPrompt out;
+    if (when == L"open") out.at = DocumentPrompt::At::Open;
+    else if (when == L"save") out.at = DocumentPrompt::At::Save;
+    else malformed(source, line, L"\"prompt open|save <Text>\" erwartet");
+    if (gap != std::wstring_view::npos) out.text = std::wstring(rest.substr(gap + 1));
+    return out;
+}
+
 }  // namespace
 
 DocumentContent DocumentFormat::parse(std::wstring_view text, std::wstring_view source) {
@@ -33,6 +46,8 @@ DocumentContent DocumentFormat::parse(const std::vector<TextLine>& lines, std::w
     for (const TextLine& line : lines) {
         if (line.keyword == L"type") {
             content.type = number(line.rest, source, line);
+        } else if (line.keyword == L"prompt") {
+            content.prompts.push_back(prompt(line, source));
         } else if (line.keyword == L"propertyset") {
             if (line.rest.empty()) malformed(source, line, L"Name des Eigenschaftensatzes fehlt");
             content.propertySets.push_back(PropertySet{line.rest, {}});
@@ -71,6 +86,9 @@ DocumentContent DocumentFormat::parse(const std::vector<TextLine>& lines, std::w
 
 std::wstring DocumentFormat::format(const DocumentContent& content) {
     std::wstring out = L"type " + std::to_wstring(content.type) + L"\n";
+    for (const DocumentPrompt& p : content.prompts)
+        out += std::wstring(p.at == DocumentPrompt::At::Open ? L"prompt open" : L"prompt save") +
+               (p.text.empty() ? L"" : L" " + p.text) + L"\n";
     for (const PropertySet& set : content.propertySets) {
         out += L"propertyset " + set.name + L"\n";
         for (const Property& p : set.properties) out += L"  property " + p.name + L"=" + p.value + L"\n";

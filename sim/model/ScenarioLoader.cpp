@@ -130,7 +130,8 @@ void ScenarioLoader::load(Session& session, std::wstring_view text) {
             }
             i = end;
         } else if (k == L"open") {
-            session.open(line.rest);
+            // Open before the run: whatever it asked was answered then.
+            session.open(line.rest, false);
         } else if (k == L"active") {
             if (line.rest == L"none") {
                 session.deactivate();

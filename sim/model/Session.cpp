@@ -85,6 +85,7 @@ void Session::endAbruptly() {
         running = false;
     }
     hangLifted_.notify_all();
+    prompts.end();
 }
 
 void Session::releaseHang() {
@@ -184,12 +185,14 @@ std::shared_ptr<Document> Session::find(std::wstring_view fullName) const {
     return nullptr;
 }
 
-std::shared_ptr<Document> Session::open(const std::wstring& path) {
+std::shared_ptr<Document> Session::open(const std::wstring& path, bool meetPrompts) {
     std::shared_ptr<Document> document = find(path);
     if (!document) {
         std::optional<std::wstring> text = store_->read(path);
         if (!text) err::raise(err::Fail, L"Die Datei \"" + path + L"\" konnte nicht geöffnet werden.");
-        document = adopt(path, DocumentFormat::parse(*text, path));
+        DocumentContent content = DocumentFormat::parse(*text, path);
+        if (meetPrompts) prompts.meet(content.prompts, DocumentPrompt::At::Open, path, settings[18]);
+        document = adopt(path, std::move(content));
     }
     activate(document);
     return document;
@@ -226,6 +229,7 @@ void Session::close(Document& document) {
 void Session::save(Document& document) {
     if (document.fullName().empty())
         err::raise(err::Fail, L"Das Dokument \"" + document.shortName() + L"\" hat noch keinen Dateinamen.");
+    prompts.meet(document.content().prompts, DocumentPrompt::At::Save, document.fullName(), settings[18]);
     if (!store_->write(document.fullName(), DocumentFormat::format(document.content())))
         err::raise(err::Fail, L"Die Datei \"" + document.fullName() + L"\" konnte nicht gespeichert werden.");
     document.markSaved();

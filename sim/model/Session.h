@@ -18,6 +18,7 @@
 #include "model/Document.h"
 #include "model/Fault.h"
 #include "model/LayeredStore.h"
+#include "model/PromptDesk.h"
 
 namespace edgesim {
 
@@ -46,8 +47,9 @@ public:
     void noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error);
 
     // --- Documents ---
-    // Opens a file through the store, or returns the open document of that name (case ignored).
-    std::shared_ptr<Document> open(const std::wstring& path);
+    // Opens a file through the store, or returns the open document of that name (case ignored). A file
+    // read anew meets its open prompts unless `meetPrompts` is false (documents open before the run).
+    std::shared_ptr<Document> open(const std::wstring& path, bool meetPrompts = true);
     // Adds a document that did not come from the store (scenario inline documents, new documents).
     std::shared_ptr<Document> adopt(std::wstring fullName, DocumentContent content);
     std::shared_ptr<Document> find(std::wstring_view fullName) const;
@@ -73,6 +75,7 @@ public:
     std::map<korvane::DispId, bool> settings{{18, true}, {29, true}};
     std::vector<Fault> faults;
     std::vector<AddRefusal> addRefusals;
+    PromptDesk prompts;
     // The refusal for adding a property of that name, if any.
     const AddRefusal* refusalFor(std::wstring_view propertyName) const;
 

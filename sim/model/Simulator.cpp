@@ -49,6 +49,9 @@ void Simulator::onAbruptEnd(std::function<void()> hook) { session_->abruptEndHoo
 void Simulator::onHang(std::function<void()> hook) { session_->hangHook = std::move(hook); }
 void Simulator::endAbruptly() { session_->endAbruptly(); }
 void Simulator::releaseHang() { session_->releaseHang(); }
+void Simulator::onPrompt(std::function<void()> hook) { session_->prompts.waitHook = std::move(hook); }
+void Simulator::answerPrompt() { session_->prompts.answer(); }
+bool Simulator::promptWaiting() const { return session_->prompts.waiting(); }
 void Simulator::setClock(Clock clock) { session_->clock = std::move(clock); }
 void Simulator::noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error) {
     session_->noteBinding(how, progId, ok, error);

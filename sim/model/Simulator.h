@@ -64,6 +64,12 @@ public:
     // Lets a hanging call go on and be served, from any thread; one that has not begun to hang yet
     // will not hang.
     void releaseHang();
+    // A prompt starts to wait for an answer (alerts on); the hook runs on the caller's thread before it
+    // blocks.
+    void onPrompt(std::function<void()> hook);
+    // Answers the prompt that waits, or the next one shown, from any thread.
+    void answerPrompt();
+    bool promptWaiting() const;
     void setClock(Clock clock);
     // Records a binding attempt of a client in the call log (not counted as a call).
     void noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error);

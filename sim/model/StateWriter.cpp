@@ -67,6 +67,9 @@ std::wstring StateWriter::write(const Session& s) {
     out += L"\n  clipboard " + std::to_wstring(s.clipboard().size()) + L"\n";
     for (const std::wstring& item : s.clipboard()) out += L"    item " + item + L"\n";
     for (const std::wstring& note : s.notes()) out += L"note " + note + L"\n";
+    for (const PromptDesk::Event& e : s.prompts.events())
+        out += std::wstring(L"prompt ") + (e.at == DocumentPrompt::At::Open ? L"open " : L"save ") +
+               (e.shown ? L"shown " : L"default ") + e.document + L"\n";
     for (const auto& d : s.documents()) out += documentBlock(*d);
     out += L"calls " + std::to_wstring(s.callCount()) + L"\n";
     out += L"lookups " + std::to_wstring(s.nameLookupCount()) + L"\n";

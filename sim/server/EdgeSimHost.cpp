@@ -20,6 +20,7 @@
 #include "server/EdgeSimClass.h"
 #include "server/HostWindow.h"
 #include "server/InterfacePins.h"
+#include "server/PromptAnswerListener.h"
 #include "server/RunningObjectRegistration.h"
 
 namespace edgesim::server {
@@ -81,6 +82,12 @@ void EdgeSimHost::serve() {
         log_.write(L"Aufruf hängt");
         writeState(L"com\n  hanging\n");
     });
+    // A prompt that waits blocks the same way until it is answered (SimControl answer-prompt).
+    simulator_->onPrompt([this] {
+        log_.write(L"Meldung wartet auf Antwort");
+        writeState(L"com\n  prompting\n");
+    });
+    PromptAnswerListener answers(simulator_);
 
     auto filter = ComPtr<IMessageFilter>::adopt(new BusyMessageFilter(simulator_));
     MessageFilterRegistration filterRegistration(filter.get());

@@ -10,6 +10,8 @@
 // "com" reporting "ended-abruptly", and the process is terminated at once. At a call that hangs
 // (scripted "hang") the state is written with the block "com" reporting "hanging"; the call never
 // returns, so the process serves nothing more and writes nothing more until it is ended from outside.
+// A prompt that waits for an answer (alerts on) writes the state with "com" reporting "prompting" and
+// blocks likewise until SimControl answer-prompt answers it or the process is ended.
 #include <memory>
 #include <string>
 

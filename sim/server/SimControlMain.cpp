@@ -9,6 +9,8 @@
 //   SimControl hold-file PATH MS    opens the file without sharing it, as another program that has it
 //                                   open would, prints "held" and keeps it so for MS or until ended
 //                                   (exit 0; 1 when the file cannot be opened)
+//   SimControl answer-prompt        answers the prompt every EdgeSim shows (or the next one it shows), as
+//                                   a user clicking its default button (exit 0; 1 when no EdgeSim runs)
 //   SimControl set-properties SET NAME=VALUE...
 //                                   as a user editing the file properties: writes each value into the
 //                                   existing property of that set of the active document (exit 0; 1 with
@@ -32,6 +34,7 @@
 #include "automation/win32/ComPtr.h"
 #include "model/Simulator.h"
 #include "server/EdgeSimClass.h"
+#include "server/PromptAnswerListener.h"
 
 namespace {
 
@@ -90,6 +93,17 @@ int stop(DWORD limit) {
         }
     }
     return result;
+}
+
+int answerPrompt() {
+    int answered = 0;
+    for (HWND w : hostWindows()) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(w, &id);
+        const UniqueHandle event(OpenEventW(EVENT_MODIFY_STATE, FALSE, edgesim::server::promptAnswerEventName(id).c_str()));
+        if (event && SetEvent(event.get())) ++answered;
+    }
+    return answered > 0 ? 0 : 1;
 }
 
 // Members of the automation interface the values go through.
@@ -153,7 +167,7 @@ DWORD milliseconds(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fputws(L"SimControl wait-registered|wait-ready|wait-gone|stop MS | count | hold-file PATH MS |"
+        std::fputws(L"SimControl wait-registered|wait-ready|wait-gone|stop MS | count | answer-prompt | hold-file PATH MS |"
                     L" set-properties SET NAME=VALUE...\n",
                     stderr);
         return 64;
@@ -164,6 +178,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"set-properties") return setProperties(argc, argv);
+    if (command == L"answer-prompt") return answerPrompt();
     if (command == L"hold-file") return holdFile(argc, argv);
     DWORD limit = milliseconds(argc, argv);
     if (command == L"wait-ready") return waitFor(limit, [] { return !hostWindows().empty(); });

@@ -93,6 +93,7 @@ public:
         }
         record_.templateOpenedByBatch = supervision.cad().templateOpenedHere();
         record_.activeDocument = supervision.cad().activeDocumentBefore();
+        record_.alerts = supervision.cad().alertsFound();
         if (!startReport()) return batchexit::CouldNotStart;
         for (const DrawingResult& r : plan.rejected) record(r, identity_.keyOf(r.path));
 
@@ -234,6 +235,7 @@ private:
             if (row.outcome == Outcome::InProgress) left.openDrawings.push_back(row.path);
         left.templateOpenedByBatch = earlier_->run.templateOpenedByBatch;
         left.activeDocument = earlier_->run.activeDocument;
+        left.alerts = earlier_->run.alerts;
         return left;
     }
 

@@ -36,12 +36,33 @@ void CadConnection::release() noexcept {
     // The library's access objects tell only whether their last binding started the application,
     // and every operation binds anew; so the batch ends the one it started itself. One that is gone
     // (died, or ended for not answering) is left: binding anew to end it would start another.
-    if (startedHere_ && cad_ && answers()) swallow([&] { cad_->schliesseSolidEdgeApplication(); });
+    const bool ending = startedHere_ && cad_ && answers();
+    if (ending) {
+        restoreAlerts();
+        swallow([&] { cad_->schliesseSolidEdgeApplication(); });
+    }
     startedHere_ = false;
     startedProcess_ = 0;
-    application_.reset();
+    // The access objects switch alerts on as they go, so the value found goes back after them.
     cad_.reset();
     draft_.reset();
+    if (!ending) restoreAlerts();
+    application_.reset();
+}
+
+void CadConnection::silenceAlerts(const std::optional<bool>& foundByKilledRun) {
+    // Let through: an application that does not take its alerts setting would wait at the first
+    // prompt, and one whose value is not known could not get it back.
+    // Read once, at the run's first binding; a killed run found it before it switched alerts off.
+    if (!alertsFound_) alertsFound_ = foundByKilledRun ? *foundByKilledRun : application_.get(app::DisplayAlerts).toBool();
+    application_.put(app::DisplayAlerts, Variant::boolean(false));
+}
+
+void CadConnection::restoreAlerts() noexcept {
+    // Record and skip: an application that is gone has nothing to put back into, and the rest of the
+    // release must run.
+    if (!alertsFound_ || application_.isNothing()) return;
+    swallow([&] { application_.put(app::DisplayAlerts, Variant::boolean(*alertsFound_)); });
 }
 
 void CadConnection::connect(const Leftovers& leftovers) {
@@ -61,6 +82,7 @@ void CadConnection::connect(const Leftovers& leftovers) {
     draft_ = std::make_unique<clsSolidEdgeDraft>(services_.binder, services_.fileSystem);
     // A failed binding always leaves its report.
     if (application_.isNothing()) throw cad_->bindingFailure().value();
+    silenceAlerts(leftovers.alerts);
     closeDocuments(leftovers.openDrawings);
 
     // The document the user works in; a killed run knew it better, since it made itself the active one.

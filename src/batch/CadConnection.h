@@ -4,10 +4,16 @@
 // whole batch, and the documents the user had open, which the batch never touches. When the
 // application dies or stops answering, reconnect() binds again (or starts a new instance) and opens
 // the template there.
+//
+// The application's prompts (an older version, links not found, a repair offered) would wait at night
+// for an answer nobody gives: the connection reads the alerts setting at its first binding, before it
+// changes anything, switches alerts off in every binding, and puts back the value found first on every
+// release (the end, a stop, a start that failed, an application lost).
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,12 +31,13 @@ namespace korvane {
 inline constexpr wchar_t kCadProcessPattern[] = L"*Edge*";
 
 // What a run of the batch that was killed left in the application, for the first connection to clear
-// up: the drawings it had open (canonical paths), whether the template is its own to close, and the
-// document that was active before it.
+// up: the drawings it had open (canonical paths), whether the template is its own to close, the
+// document that was active before it, and the alerts setting it found (and switched off).
 struct CadLeftovers {
     std::vector<std::wstring> openDrawings;
     bool templateOpenedByBatch = false;
     std::wstring activeDocument;
+    std::optional<bool> alerts;
 };
 
 class CadConnection {
@@ -42,9 +49,9 @@ public:
 
     using Leftovers = CadLeftovers;
 
-    // Binds (or starts), closes without saving the documents an interrupted run of the batch left open,
-    // notes the document the user has active and finds or opens the template. Raises when there is no
-    // application or the template cannot be had as a drawing.
+    // Binds (or starts), switches alerts off, closes without saving the documents an interrupted run of
+    // the batch left open, notes the document the user has active and finds or opens the template.
+    // Raises when there is no application or the template cannot be had as a drawing.
     void connect(const Leftovers& leftovers = Leftovers());
     // After the application died or stopped answering: lets go of it and connects anew.
     void reconnect();
@@ -62,6 +69,9 @@ public:
     const std::wstring& activeDocumentBefore() const { return activeBefore_; }
     // The template's background sheets, read once per connection (for the dry run).
     const std::vector<SheetInfo>& templateSheets();
+    // The alerts setting this run puts back: the one a killed run found, else the one found at this
+    // run's first binding; nothing before a binding.
+    const std::optional<bool>& alertsFound() const { return alertsFound_; }
     size_t reconnections() const { return reconnections_; }
     // The process of the application the batch started itself, found as the one the census did not
     // list before the start; 0 when the application is the user's or its process is not known for
@@ -76,6 +86,9 @@ private:
     void closeDocuments(const std::vector<std::wstring>& paths);
     // Makes the document that was active before the batch the active one again, where it is still open.
     void reactivateUsersDocument() noexcept;
+    // Reads the alerts setting (kept only at the first binding) and switches alerts off.
+    void silenceAlerts(const std::optional<bool>& foundByKilledRun);
+    void restoreAlerts() noexcept;
 
     std::wstring templatePath_;
     PlatformServices services_;
@@ -89,6 +102,7 @@ private:
     std::atomic<uint32_t> startedProcess_{0};
     PathIdentity identity_;
     std::wstring activeBefore_;
+    std::optional<bool> alertsFound_;
     std::vector<SheetInfo> templateSheets_;
     bool templateSheetsRead_ = false;
     size_t reconnections_ = 0;

@@ -128,6 +128,7 @@ constexpr wchar_t Probe[] = L"Probe";
 constexpr wchar_t Backup[] = L"Sicherung";
 constexpr wchar_t TemplateOpened[] = L"Vorlage vom Stapel geöffnet";
 constexpr wchar_t Active[] = L"Aktives Dokument";
+constexpr wchar_t Alerts[] = L"Meldungen von Solid Edge";
 }  // namespace run
 
 std::wstring line(const std::wstring& name, const std::wstring& value) {
@@ -135,6 +136,7 @@ std::wstring line(const std::wstring& name, const std::wstring& value) {
 }
 
 std::wstring yesNo(bool value) { return value ? L"ja" : L"nein"; }
+std::wstring onOff(bool value) { return value ? L"an" : L"aus"; }
 
 }  // namespace
 
@@ -148,6 +150,7 @@ std::string reportHead(const RunRecord& r) {
     if (!r.backupFolder.empty()) text += line(run::Backup, r.backupFolder);
     text += line(run::TemplateOpened, yesNo(r.templateOpenedByBatch));
     if (!r.activeDocument.empty()) text += line(run::Active, r.activeDocument);
+    if (r.alerts) text += line(run::Alerts, onOff(*r.alerts));
     text += std::wstring(kColumns) + L"\r\n";
     return kBom + toUtf8(text);
 }
@@ -197,6 +200,7 @@ std::optional<Report> readReport(const std::string& bytes) {
             else if (name == run::Backup) r.backupFolder = value;
             else if (name == run::TemplateOpened) r.templateOpenedByBatch = value == L"ja";
             else if (name == run::Active) r.activeDocument = value;
+            else if (name == run::Alerts && (value == onOff(true) || value == onOff(false))) r.alerts = value == onOff(true);
             else return std::nullopt;
         } else {
             return std::nullopt;

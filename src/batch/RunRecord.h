@@ -2,7 +2,8 @@
 // What a report records of the run that wrote it, above its rows: the work (folders, list, template,
 // backup folder, all as canonical paths) that a resumed run must match, and what the run changed in
 // the CAD application that a resumed run must put back (the template it opened, the document that was
-// active before).
+// active before, the alerts setting it found).
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct RunRecord {
     std::wstring backupFolder;             // empty in a dry run
     bool templateOpenedByBatch = false;    // the run opened the template, so it closes it
     std::wstring activeDocument;           // full name of the user's active document before the run
+    std::optional<bool> alerts;            // the application's alerts setting before the run; unknown in
+                                           // reports of versions that did not switch it off
 };
 
 }  // namespace korvane

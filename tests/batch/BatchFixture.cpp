@@ -118,7 +118,10 @@ int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::functio
     environment.claimCadApplication = claim;
     environment.endProcess = [this](int32_t code) {
         endedWith = code;
-        for (const auto& s : sims_) s->releaseHang();
+        for (const auto& s : sims_) {
+            s->releaseHang();
+            s->answerPrompt();
+        }
     };
     return korvane::runBatch(std::get<BatchOptions>(parsed), environment);
 }

@@ -120,8 +120,8 @@ public:
     CapturedConsole console;
     // Whether this run may have the CAD application (false: another batch holds it).
     std::function<bool()> claim = [] { return true; };
-    // The exit code the batch ended its own process with; the ending lets every hanging call go on, so
-    // that the run returns.
+    // The exit code the batch ended its own process with; the ending lets every hanging call and waiting
+    // prompt go on, so that the run returns.
     std::optional<int32_t> endedWith;
     std::vector<std::shared_ptr<edgesim::Simulator>> sims_;
 };
