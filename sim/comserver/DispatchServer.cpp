@@ -13,6 +13,7 @@
 #include "comserver/EnumVariantServer.h"
 #include "comserver/ServerObjects.h"
 #include "comserver/ServerTypeInfo.h"
+#include "comserver/ServingTime.h"
 
 namespace korvane::com {
 
@@ -88,7 +89,13 @@ DispatchServer::DispatchServer(DispatchPtr target) : target_(std::move(target)) 
 
 // Reached only through the last Release: the wrapper leaves the registry with it, so that the next
 // wrap of the same object makes a fresh wrapper instead of handing out this dead one.
-DispatchServer::~DispatchServer() { ServerObjects::instance().forget(this); }
+// Ending the object's last reference is a served call of the caller's too (the release of its proxy), and
+// may end a whole document with it.
+DispatchServer::~DispatchServer() {
+    const ServingTime::Call serving;
+    ServerObjects::instance().forget(this);
+    target_.reset();
+}
 
 HRESULT DispatchServer::GetTypeInfoCount(UINT* count) {
     if (!count) return E_POINTER;
@@ -111,6 +118,7 @@ HRESULT DispatchServer::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
 }
 
 HRESULT DispatchServer::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    const ServingTime::Call serving;
     if (!names || !ids) return E_POINTER;
     if (count == 0) return S_OK;
     // Only member names are known; names of parameters are not.
@@ -133,6 +141,7 @@ HRESULT DispatchServer::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
 
 HRESULT DispatchServer::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                EXCEPINFO* excep, UINT* argErr) {
+    const ServingTime::Call serving;
     if (!params) return E_POINTER;
     if (argErr) *argErr = 0;
     InvokeKind kind = kindOf(flags);

@@ -4,6 +4,7 @@
 #include "automation/win32/ComVariant.h"
 #include "comserver/ComBoundary.h"
 #include "comserver/ServerObjects.h"
+#include "comserver/ServingTime.h"
 
 namespace korvane::com {
 
@@ -11,6 +12,7 @@ EnumVariantServer::EnumVariantServer(DispatchPtr collection, std::unique_ptr<Enu
     : collection_(std::move(collection)), items_(std::move(items)) {}
 
 HRESULT EnumVariantServer::Next(ULONG count, VARIANT* items, ULONG* fetched) {
+    const ServingTime::Call serving;
     if (!items) return E_POINTER;
     ULONG done = 0;
     try {

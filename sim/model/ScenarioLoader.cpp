@@ -95,6 +95,14 @@ Fault parseFault(const TextLine& line) {
     return fault;
 }
 
+// <n> KB | <n> MB: an amount of memory in bytes.
+uint64_t bytes(const TextLine& line) {
+    std::vector<std::wstring> w = TextLines::words(line.rest);
+    const int32_t amount = w.size() == 2 ? number(line, w[0]) : -1;
+    if (amount < 0 || (w[1] != L"KB" && w[1] != L"MB")) malformed(line, L"\"<Zahl> KB\" oder \"<Zahl> MB\" erwartet");
+    return static_cast<uint64_t>(amount) * (w[1] == L"KB" ? 1024u : 1024u * 1024u);
+}
+
 // refuse-add <name | *> [<number> [description]]
 AddRefusal parseRefusal(const TextLine& line) {
     std::vector<std::wstring> w = TextLines::words(line.rest);
@@ -152,6 +160,10 @@ void ScenarioLoader::load(Session& session, std::wstring_view text) {
             session.settings[number(line, w[0])] = w[1] == L"yes";
         } else if (k == L"fault") {
             session.faults.push_back(parseFault(line));
+        } else if (k == L"memory-per-open") {
+            session.memory.perOpen = bytes(line);
+        } else if (k == L"working-set-limit") {
+            session.memory.ceiling = bytes(line);
         } else if (k == L"refuse-add") {
             session.addRefusals.push_back(parseRefusal(line));
         } else {

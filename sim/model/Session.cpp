@@ -62,12 +62,14 @@ const Fault* Session::applyFaults(SimObject& target, korvane::DispId id, std::ws
         hang();
         return nullptr;
     }
-    if (firing->action == Fault::Action::Crash) {
-        endAbruptly();
-        if (abruptEndHook) abruptEndHook();
-        err::raise(err::CallFailed, L"Der Remoteprozeduraufruf ist fehlgeschlagen.");
-    }
+    if (firing->action == Fault::Action::Crash) crash();
     err::raise(firing->number, firing->description);
+}
+
+void Session::crash() {
+    endAbruptly();
+    if (abruptEndHook) abruptEndHook();
+    err::raise(err::CallFailed, L"Der Remoteprozeduraufruf ist fehlgeschlagen.");
 }
 
 void Session::hang() {
@@ -188,11 +190,14 @@ std::shared_ptr<Document> Session::find(std::wstring_view fullName) const {
 std::shared_ptr<Document> Session::open(const std::wstring& path, bool meetPrompts) {
     std::shared_ptr<Document> document = find(path);
     if (!document) {
+        // Grown past what it can hold, the application dies at the next document it is asked to open.
+        if (memory.overCeiling()) crash();
         std::optional<std::wstring> text = store_->read(path);
         if (!text) err::raise(err::Fail, L"Die Datei \"" + path + L"\" konnte nicht geöffnet werden.");
         DocumentContent content = DocumentFormat::parse(*text, path);
         if (meetPrompts) prompts.meet(content.prompts, DocumentPrompt::At::Open, path, settings[18]);
         document = adopt(path, std::move(content));
+        memory.leaveBehind();
     }
     activate(document);
     return document;

@@ -18,6 +18,7 @@
 #include "model/Document.h"
 #include "model/Fault.h"
 #include "model/LayeredStore.h"
+#include "model/MemoryUse.h"
 #include "model/PromptDesk.h"
 
 namespace edgesim {
@@ -70,12 +71,15 @@ public:
 
     std::wstring version;
     bool running = true;
+    // An instance started by automation has no window until a client makes it visible.
+    bool visible = true;
     bool startable = true;
     size_t startCount = 0;
     std::map<korvane::DispId, bool> settings{{18, true}, {29, true}};
     std::vector<Fault> faults;
     std::vector<AddRefusal> addRefusals;
     PromptDesk prompts;
+    MemoryUse memory;
     // The refusal for adding a property of that name, if any.
     const AddRefusal* refusalFor(std::wstring_view propertyName) const;
 
@@ -113,6 +117,8 @@ private:
     void refuseWhenEnded(const SimObject& target) const;
     // Raises for a firing error or crash; returns a firing fault that changes the answer instead, if any.
     const Fault* applyFaults(SimObject& target, korvane::DispId id, std::wstring_view member);
+    // Ends the application at the call under way, as a crash does: the call fails, the host ends.
+    [[noreturn]] void crash();
     // Blocks the calling thread until releaseHang() or endAbruptly(); raises after the latter.
     void hang();
 

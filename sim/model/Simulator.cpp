@@ -36,6 +36,8 @@ korvane::DispatchPtr Simulator::applicationDispatch() const { return session_->a
 bool Simulator::isRunning() const { return session_->running && !session_->hasQuit() && !session_->endedAbruptly(); }
 bool Simulator::canStart() const { return session_->startable && !session_->hasQuit() && !session_->endedAbruptly(); }
 void Simulator::markStarted() {
+    // Started by automation, not by a user: no window until a client asks for one.
+    if (!session_->running) session_->visible = false;
     session_->running = true;
     ++session_->startCount;
 }
@@ -53,6 +55,8 @@ void Simulator::onPrompt(std::function<void()> hook) { session_->prompts.waitHoo
 void Simulator::answerPrompt() { session_->prompts.answer(); }
 bool Simulator::promptWaiting() const { return session_->prompts.waiting(); }
 void Simulator::setClock(Clock clock) { session_->clock = std::move(clock); }
+void Simulator::setWorkingSetMeter(std::function<uint64_t()> meter) { session_->memory.workingSet = std::move(meter); }
+uint64_t Simulator::memoryLeftBehind() const { return session_->memory.leftBehind(); }
 void Simulator::noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error) {
     session_->noteBinding(how, progId, ok, error);
 }

@@ -71,6 +71,8 @@ public:
     void answerPrompt();
     bool promptWaiting() const;
     void setClock(Clock clock);
+    // How the working set is measured against `working-set-limit` (the process's own by default).
+    void setWorkingSetMeter(std::function<uint64_t()> meter);
     // Records a binding attempt of a client in the call log (not counted as a call).
     void noteBinding(std::wstring_view how, std::wstring_view progId, bool ok, int32_t error);
 
@@ -84,6 +86,7 @@ public:
     size_t idleCallCount() const;            // calls of member 63
     const std::vector<std::wstring>& notes() const;  // misuse the application noticed
     const std::vector<CallRecord>& calls() const;    // every call, look-up and binding, in order
+    uint64_t memoryLeftBehind() const;               // bytes kept of the documents opened (memory-per-open)
 
     // The documented final-state text.
     std::wstring stateText() const;

@@ -7,6 +7,8 @@ namespace edgesim {
 
 namespace {
 
+constexpr uint64_t kMegabyte = uint64_t{1024} * 1024;
+
 std::wstring yesNo(bool b) { return b ? L"yes" : L"no"; }
 
 std::wstring indented(std::wstring_view block, std::wstring_view indent) {
@@ -53,6 +55,7 @@ std::wstring StateWriter::write(const Session& s) {
     std::wstring out = L"application\n";
     out += L"  version " + s.version + L"\n";
     out += L"  running " + yesNo(s.running) + L"\n";
+    out += L"  visible " + yesNo(s.visible) + L"\n";
     out += L"  started " + std::to_wstring(s.startCount) + L"\n";
     out += L"  quit " + yesNo(s.hasQuit()) + L"\n";
     out += L"  ended-abruptly " + yesNo(s.endedAbruptly()) + L"\n";
@@ -60,6 +63,7 @@ std::wstring StateWriter::write(const Session& s) {
         out += L"  setting " + std::to_wstring(id) + L" " + yesNo(value) + L"\n";
     out += L"  idle-calls " + std::to_wstring(s.idleCallCount()) + L"\n";
     out += L"  rejected-calls " + std::to_wstring(s.rejectedCallCount()) + L"\n";
+    out += L"  memory-left " + std::to_wstring(s.memory.leftBehind() / kMegabyte) + L" MB\n";
     const auto& active = s.active();
     out += L"  active " + (active ? documentName(*active) : std::wstring(L"none")) + L"\n";
     out += L"  commands";

@@ -16,5 +16,8 @@ inline constexpr wchar_t kHostWindowClass[] = L"EdgeSimHost";
 inline constexpr wchar_t kScenarioVariable[] = L"EDGESIM_SCENARIO";
 inline constexpr wchar_t kStateVariable[] = L"EDGESIM_STATE";
 inline constexpr wchar_t kLogVariable[] = L"EDGESIM_LOG";
+// Read whenever --times is not given, also when COM starts the server: every instance a client starts
+// in turn reports its served calls.
+inline constexpr wchar_t kTimesVariable[] = L"EDGESIM_TIMES";
 
 }  // namespace edgesim::server

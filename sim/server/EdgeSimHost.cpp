@@ -1,18 +1,23 @@
 #include "server/EdgeSimHost.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <optional>
+#include <string>
 
 #include "automation/AutomationError.h"
+#include "automation/UniqueResource.h"
 #include "automation/win32/Apartment.h"
 #include "automation/win32/ComPtr.h"
 #include "automation/win32/MessageFilterRegistration.h"
 #include "comserver/EnumVariantServer.h"
 #include "comserver/ServerObjects.h"
 #include "comserver/ServerTypeInfo.h"
+#include "comserver/ServingTime.h"
 #include "model/ListEnumerator.h"
 #include "model/FileStore.h"
+#include "model/MemoryUse.h"
 #include "model/SimObject.h"
 #include "server/ApplicationClassFactory.h"
 #include "server/BusyMessageFilter.h"
@@ -39,6 +44,11 @@ std::optional<GUID> typeOf(korvane::Dispatch& object) {
     GUID id{};
     if (FAILED(IIDFromString(text.c_str(), &id))) return std::nullopt;
     return id;
+}
+
+// For the log: how far the process grew (memory-per-open), the figure its working-set limit compares.
+std::wstring workingSetText() {
+    return L"Arbeitsspeicher " + std::to_wstring(processWorkingSet() / (uint64_t{1024} * 1024)) + L" MB";
 }
 
 std::wstring comBlock(size_t objects, unsigned long references) {
@@ -72,8 +82,9 @@ void EdgeSimHost::serve() {
         PostQuitMessage(0);
     });
     simulator_->onAbruptEnd([this] {
-        log_.write(L"Abruptes Ende");
+        log_.write(L"Abruptes Ende, " + workingSetText());
         writeState(L"com\n  ended-abruptly\n");
+        writeTimes();
         TerminateProcess(GetCurrentProcess(), 3);
     });
     // A hanging call blocks this thread, and with it the message loop, for good: whoever ends the
@@ -124,8 +135,26 @@ void EdgeSimHost::serve() {
     classObject.reset();
     application.reset();
     const auto& served = ServerObjects::instance();
-    log_.write(L"Ende, " + std::to_wstring(served.liveObjects()) + L" Objekte noch referenziert");
+    log_.write(L"Ende, " + std::to_wstring(served.liveObjects()) + L" Objekte noch referenziert, " + workingSetText());
     writeState(comBlock(served.liveObjects(), served.heldReferences()));
+    writeTimes();
+}
+
+void EdgeSimHost::writeTimes() {
+    if (options_.times.empty()) return;
+    const auto& time = korvane::com::ServingTime::instance();
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    const std::string line = "served " + std::to_string(time.calls()) + " " +
+                             std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(time.inside()).count()) +
+                             " peak-working-set-kib " + std::to_string(counters.PeakWorkingSetSize / 1024) + "\r\n";
+    const korvane::UniqueResource<HANDLE, &::CloseHandle, korvane::NullOrAllOnesEmpty<HANDLE>> file(
+        CreateFileW(options_.times.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr))
+        log_.write(L"Zeitendatei nicht schreibbar: " + options_.times);
 }
 
 void EdgeSimHost::writeState(const std::wstring& block) {

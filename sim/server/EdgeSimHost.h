@@ -12,6 +12,10 @@
 // returns, so the process serves nothing more and writes nothing more until it is ended from outside.
 // A prompt that waits for an answer (alerts on) writes the state with "com" reporting "prompting" and
 // blocks likewise until SimControl answer-prompt answers it or the process is ended.
+//
+// With a times file (ServerOptions::times) the server appends, at its normal or abrupt end, the line
+//   served <calls> <microseconds inside them> peak-working-set-kib <KiB>
+// one per instance, so that a client that starts several in turn finds them all.
 #include <memory>
 #include <string>
 
@@ -30,6 +34,7 @@ public:
 private:
     void serve();
     void writeState(const std::wstring& comBlock);
+    void writeTimes();
 
     ServerOptions options_;
     ServerLog log_;

@@ -39,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         ServerOptions options = ServerOptions::parse(arguments(), variable(kScenarioVariable), variable(kStateVariable),
                                                      variable(kLogVariable));
+        if (options.times.empty()) options.times = variable(kTimesVariable).value_or(L"");
         return EdgeSimHost(std::move(options)).run();
     } catch (const korvane::AutomationError& e) {
         // No message box: nobody may be there to close it when COM or a test started the server.

@@ -26,6 +26,8 @@ ServerOptions ServerOptions::parse(const std::vector<std::wstring>& args,
             o.state = value();
         } else if (a == L"--log") {
             o.log = value();
+        } else if (a == L"--times") {
+            o.times = value();
         } else {
             err::raise(korvane::rt::InvalidArgument, L"Unbekanntes Argument: " + a);
         }

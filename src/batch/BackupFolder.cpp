@@ -1,5 +1,6 @@
 #include "batch/BackupFolder.h"
 
+#include "automation/AutomationError.h"
 #include "automation/TextConvert.h"
 #include "files/PathText.h"
 
@@ -24,10 +25,15 @@ void markBackupFolder(clsFileString& files, BatchFiles& contents, const std::wst
     if (!files.existiertVerzeichnis(folder)) files.erstelleVerzeichnis(folder);
     const std::wstring marker = joinPath(folder, kBackupMarker);
     if (files.existiertDatei(marker)) return;
-    contents.createBytes(marker, toUtf8(L"\xFEFF"
-                                        L"Sicherungsordner von korvane-stapel: die Zeichnungen hierin sind Sicherungen "
-                                        L"der Originale vor dem Tausch der Hintergrundblätter.\r\n"
-                                        L"korvane-stapel nimmt nichts aus diesem Ordner als Arbeit. Diese Datei nicht löschen.\r\n"));
+    try {
+        contents.createBytes(marker, toUtf8(L"\xFEFF"
+                                            L"Sicherungsordner von korvane-stapel: die Zeichnungen hierin sind Sicherungen "
+                                            L"der Originale vor dem Tausch der Hintergrundblätter.\r\n"
+                                            L"korvane-stapel nimmt nichts aus diesem Ordner als Arbeit. Diese Datei nicht löschen.\r\n"));
+    } catch (const AutomationError& e) {
+        // Parts started together on several workstations share the folder: whoever marks it first, it is marked.
+        if (e.number() != rt::FileAlreadyExists || !files.existiertDatei(marker)) throw;
+    }
 }
 
 bool BackupFolders::isBackupFolder(const std::wstring& folder) {

@@ -1,11 +1,15 @@
 #pragma once
 // The file facts and file contents the batch needs beyond the file-system port of clsFileString:
 // whether another program or the file's attributes forbid changing a drawing, the bytes of a file
-// (list file, report to resume from, comparing a drawing with its backup) and writing the report.
+// (list file, report to resume from, comparing a drawing with its backup), writing the report and holding
+// the lock beside it.
 // Windows: win32/Win32BatchFiles. Development and tests: posix/PosixBatchFiles.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "batch/HeldFile.h"
 
 namespace korvane {
 
@@ -29,6 +33,10 @@ public:
     // takes the file's place, so that a kill at any moment leaves the old content or the new one,
     // never part of either. Raises AutomationError when it cannot be done (the file is unchanged then).
     virtual void replaceBytes(const std::wstring& path, std::string_view bytes) = 0;
+    // Creates the file and holds it (HeldFile) for as long as the returned object lives; nothing when
+    // another process holds it already. Raises AutomationError (58) when the file exists and nobody
+    // holds it (it is left alone), and others when it cannot be made.
+    virtual std::unique_ptr<HeldFile> hold(const std::wstring& path) = 0;
 };
 
 }  // namespace korvane

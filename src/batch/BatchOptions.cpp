@@ -36,6 +36,7 @@ struct KnownOption {
     bool BatchOptions::*flag;
     std::wstring BatchOptions::*text;
     std::chrono::seconds BatchOptions::*seconds = nullptr;
+    size_t BatchOptions::*count = nullptr;
 };
 
 constexpr KnownOption kKnownOptions[] = {
@@ -52,7 +53,27 @@ constexpr KnownOption kKnownOptions[] = {
     {L"bericht", nullptr, &BatchOptions::reportFile},
     {L"sicherung", nullptr, &BatchOptions::backupFolder},
     {L"zeitlimit", nullptr, nullptr, &BatchOptions::timeLimit},
+    {L"neustart", nullptr, nullptr, nullptr, &BatchOptions::restartEvery},
+    {L"zusammenfassen", nullptr, &BatchOptions::mergeTarget},
 };
+
+constexpr wchar_t kPartOption[] = L"teil";
+
+// Why a /teil value is no part, as precisely as the text allows.
+std::wstring partProblem(const std::wstring& value) {
+    const size_t slash = value.find(L'/');
+    if (slash == std::wstring::npos)
+        return L"Die Option /teil braucht den Teil und die Anzahl der Teile, z. B. /teil:2/3 (Teil 2 von 3).";
+    const std::wstring number = value.substr(0, slash), count = value.substr(slash + 1);
+    const auto digits = [](const std::wstring& t) {
+        return !t.empty() && t.size() <= 4 && t.find_first_not_of(L"0123456789") == std::wstring::npos;
+    };
+    if (!digits(number) || !digits(count))
+        return L"/teil:" + value + L": Teil und Anzahl der Teile müssen ganze Zahlen sein (höchstens " +
+               std::to_wstring(kMostParts) + L" Teile), z. B. /teil:2/3.";
+    if (std::stoul(count) < 1) return L"/teil:" + value + L": die Anzahl der Teile muss mindestens 1 sein.";
+    return L"/teil:" + value + L": diesen Teil gibt es nicht; der Teil muss zwischen 1 und " + count + L" liegen.";
+}
 
 // A whole number of seconds above 0; at most six digits (eleven days), so that no sum overflows.
 std::optional<std::chrono::seconds> secondsOf(const std::wstring& text) {
@@ -64,6 +85,17 @@ std::optional<std::chrono::seconds> secondsOf(const std::wstring& text) {
     }
     if (value == 0) return std::nullopt;
     return std::chrono::seconds(value);
+}
+
+// A whole number from 0, at most six digits.
+std::optional<size_t> countOf(const std::wstring& text) {
+    if (text.empty() || text.size() > 6) return std::nullopt;
+    size_t value = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        value = value * 10 + static_cast<size_t>(c - L'0');
+    }
+    return value;
 }
 
 // "Die Option /NAME braucht WHAT, z. B. /NAME:EXAMPLE"
@@ -96,6 +128,12 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
             continue;
         }
         const std::wstring& n = option->name;
+        if (n == kPartOption) {
+            const auto part = option->hasValue ? parseWorkPart(option->value) : std::nullopt;
+            if (!part) return OptionsError{partProblem(option->value)};
+            options.part = *part;
+            continue;
+        }
         const KnownOption* known = knownOption(n);
         if (!known) return OptionsError{L"Unbekannte Option: " + argument};
         if (known->flag) {
@@ -110,6 +148,12 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
             options.*(known->seconds) = *seconds;
             continue;
         }
+        if (known->count) {
+            const auto count = countOf(option->value);
+            if (!count) return needs(n, L"eine ganze Zahl von Zeichnungen ab 0 (0: nie neu starten, höchstens 999999)", L"30");
+            options.*(known->count) = *count;
+            continue;
+        }
         options.*(known->text) = option->value;
     }
     if (options.help) return options;
@@ -118,6 +162,11 @@ std::variant<BatchOptions, OptionsError> parseBatchOptions(const std::vector<std
     if (options.resume && options.reportFile.empty())
         return OptionsError{L"/fortsetzen braucht den Bericht des abgebrochenen Laufs: /bericht:DATEI"};
     if (options.resume && options.probe) return OptionsError{L"/probe und /fortsetzen schließen sich aus."};
+    if (!options.mergeTarget.empty() && options.resume)
+        return OptionsError{L"/zusammenfassen und /fortsetzen schließen sich aus: einen Teil mit /teil und /fortsetzen "
+                            L"fortsetzen, dann zusammenfassen."};
+    if (!options.mergeTarget.empty() && !options.part.whole())
+        return OptionsError{L"/zusammenfassen fasst alle Teile zusammen; /teil gehört nur zu den Läufen der Teile."};
     return options;
 }
 
@@ -127,6 +176,8 @@ std::wstring batchUsage() {
            L"\r\n"
            L"korvane-stapel [Ordner ...] [/s] [/liste:DATEI] [/vorlage:NAME] [/probe]\r\n"
            L"               [/bericht:DATEI] [/sicherung:ORDNER] [/fortsetzen] [/zeitlimit:SEK]\r\n"
+           L"               [/neustart:N] [/teil:K/N]\r\n"
+           L"korvane-stapel /zusammenfassen:ZIEL.csv Teilberichte ... Ordner ... [/s] [/liste:DATEI] [/vorlage:NAME]\r\n"
            L"\r\n"
            L"  Ordner             Ordner mit Zeichnungen\r\n"
            L"  /s                 auch alle Unterordner\r\n"
@@ -144,11 +195,26 @@ std::wstring batchUsage() {
            L"  /zeitlimit:SEK     so viele Sekunden wartet der Stapel je Zeichnung höchstens auf Solid Edge\r\n"
            L"                     (Vorgabe 600). Antwortet ein selbst gestartetes Solid Edge nicht, wird es\r\n"
            L"                     beendet und neu gestartet; ein schon laufendes bleibt, der Stapel endet (4)\r\n"
+           L"  /neustart:N        ein vom Stapel gestartetes Solid Edge wird nach je N darin geöffneten\r\n"
+           L"                     Zeichnungen beendet und neu gestartet, da es mit jeder Zeichnung wächst\r\n"
+           L"                     (Vorgabe 30, 0: nie). Ein schon laufendes Solid Edge gehört dem Benutzer und\r\n"
+           L"                     wird nie neu gestartet: vor einem großen Lauf Solid Edge besser schließen\r\n"
+           L"  /teil:K/N          nur Teil K von N der Zeichnungen (mehrere Rechner, je einer mit K = 1 bis N,\r\n"
+           L"                     gleichen Ordnern, Liste und Vorlage, jeder mit eigenem Bericht). Jede\r\n"
+           L"                     Zeichnung gehört auf jedem Rechner und in jedem Lauf zum selben Teil, wenn alle\r\n"
+           L"                     das Archiv über dieselbe Freigabe erreichen. Vorgabe des Berichts:\r\n"
+           L"                     korvane-stapel Teil K von N <Datum Zeit>.csv\r\n"
+           L"  /zusammenfassen:ZIEL.csv\r\n"
+           L"                     fasst die Berichte der Teile (Dateien oder ein Ordner mit ihnen) zu einem\r\n"
+           L"                     Bericht über das ganze Archiv zusammen; dazu dieselben Ordner, Liste, /s und\r\n"
+           L"                     Vorlage wie bei den Teilen. Zeichnungen, die kein Teil abgeschlossen hat,\r\n"
+           L"                     stehen darin als \"fehlt\" (Ende 1). ZIEL wird nie überschrieben\r\n"
            L"  /?                 diese Hilfe\r\n"
            L"\r\n"
            L"Optionen auch mit -- (--probe, --vorlage=Normal). Ende: 0 alles getauscht, 1 Zeichnungen\r\n"
            L"übersprungen oder fehlgeschlagen, 2 konnte nicht beginnen, 3 abgebrochen (fortsetzen möglich),\r\n"
-           L"4 Solid Edge antwortet nicht (Solid Edge schließen, dann fortsetzen).\r\n";
+           L"4 Solid Edge antwortet nicht (Solid Edge schließen, dann fortsetzen). /zusammenfassen endet mit 0,\r\n"
+           L"wenn jede Zeichnung in einem Teilbericht abgeschlossen ist, mit 1, wenn welche fehlen.\r\n";
 }
 
 }  // namespace korvane

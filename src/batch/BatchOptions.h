@@ -2,10 +2,13 @@
 // The batch program's command line, Windows style: options start with "/" (or "--"), a value follows
 // a colon or an equals sign ("/vorlage:Normal", "--vorlage=Normal"); other arguments are folders.
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "batch/WorkPart.h"
 
 namespace korvane {
 
@@ -19,6 +22,12 @@ struct BatchOptions {
     std::wstring reportFile;             // /bericht: the CSV report
     std::wstring backupFolder;           // /sicherung: the backup folder of this run
     std::chrono::seconds timeLimit{600}; // /zeitlimit: how long Solid Edge may take over one drawing
+    // /neustart: an instance the batch started is ended and started anew after this many drawings
+    // it opened; 0 never. Tools of this field restart every few dozen drawings: the application
+    // grows with every document and slows or dies after some hundreds.
+    size_t restartEvery = 30;
+    WorkPart part;                       // /teil:K/N: only the drawings of part K of N
+    std::wstring mergeTarget;            // /zusammenfassen: the one report made of the parts' reports
     bool help = false;                   // /?
 };
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "batch/DrawingJob.h"
 #include "batch/Progress.h"
 #include "batch/ReportCsv.h"
+#include "batch/ReportMerge.h"
 #include "batch/RunRecord.h"
 #include "batch/WorkList.h"
 #include "drawing/Messages.h"
@@ -31,6 +33,11 @@ using Clock = std::chrono::steady_clock;
 std::chrono::milliseconds since(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
 }
+
+// Trivial calls the trace times at the start and at the end of a run, and between two drawings, for the
+// round trip of one call: a machine whose load changes during the run changes the round trip too.
+constexpr int kRoundTripProbe = 200;
+constexpr int kRoundTripBetween = 20;
 
 constexpr wchar_t kAnotherBatch[] =
     L"Ein anderer korvane-stapel arbeitet gerade mit Solid Edge. Es kann nur einer zur Zeit laufen: "
@@ -53,6 +60,9 @@ public:
             console_.line(kMehrfachGestartet);
             return batchexit::CouldNotStart;
         }
+        // The report's own lock first: a second run of the same part is told that, not that some
+        // batch has Solid Edge.
+        if (!holdReport()) return batchexit::CouldNotStart;
         if (!env_.claimCadApplication()) {
             console_.line(kAnotherBatch);
             return batchexit::CouldNotStart;
@@ -68,6 +78,11 @@ public:
                                                                 : L"Ordner oder Liste nicht gefunden: " + e.description());
             return batchexit::CouldNotStart;
         }
+        const size_t entries = plan.items.size() + plan.rejected.size();
+        keepPart(plan, options_.part, identity_);
+        if (!options_.part.whole())
+            console_.line(options_.part.name() + L": " + std::to_wstring(plan.items.size() + plan.rejected.size()) + L" von " +
+                          std::to_wstring(entries) + L" Zeichnungen und Listeneinträgen; die übrigen gehören zu den anderen Teilen.");
         record_ = recordOf(plan, *vorlage);
         if (earlier_ && !sameWork(earlier_->run, record_)) return batchexit::CouldNotStart;
         if (!backupFolderFits(plan)) return batchexit::CouldNotStart;
@@ -81,7 +96,7 @@ public:
         }
 
         const bool resumable = !options_.probe;
-        CadSupervision::Settings settings{options_.timeLimit, reportFile_, env_.endProcess};
+        CadSupervision::Settings settings{options_.timeLimit, reportFile_, env_.endProcess, options_.restartEvery};
         CadSupervision& supervision = supervision_.emplace(*vorlage, console_, env_.services, settings);
         try {
             supervision.connect(leftovers(), earlier_.has_value());
@@ -95,11 +110,13 @@ public:
         record_.activeDocument = supervision.cad().activeDocumentBefore();
         record_.alerts = supervision.cad().alertsFound();
         if (!startReport()) return batchexit::CouldNotStart;
-        for (const DrawingResult& r : plan.rejected) record(r, identity_.keyOf(r.path));
+        for (const DrawingResult& r : plan.rejected) record(r, rowKey(identity_, r.path));
 
         const std::vector<std::wstring> rowKeys = matchEarlierRows(plan);
         closeLeftInProgress(supervision.cad(), rowKeys);
+        probeRoundTrip(supervision, "start", kRoundTripProbe);
         const bool interrupted = work(supervision, plan, rowKeys, resumable);
+        probeRoundTrip(supervision, "end", kRoundTripProbe);
         finishReport();
         console_.line(summaryText(rows_, since(started_), options_.probe, interrupted, plan.repeats) + L"Bericht: " +
                       reportFile_ + (backupFolder_.empty() ? L"" : L"\r\nSicherung: " + backupFolder_));
@@ -128,9 +145,6 @@ private:
     // The report of a new run must not exist: whatever file has that name is somebody's. A resumed run
     // takes only a report of this program, and continues in the backup folder it names.
     bool settleReport() {
-        const std::wstring given = options_.reportFile.empty() ? L"korvane-stapel " + env_.runStamp + L".csv" : options_.reportFile;
-        reportFile_ = identity_.of(given).path;
-        if (reportFile_.empty()) reportFile_ = given;
         if (!options_.resume) {
             if (files_.existiertDatei(reportFile_) || files_.existiertVerzeichnis(reportFile_)) {
                 console_.line(L"Den Bericht " + reportFile_ +
@@ -158,6 +172,16 @@ private:
             earlier_.reset();
             return false;
         }
+        if (earlier_->run.part != options_.part) {
+            const auto partOfRun = [](const WorkPart& part) {
+                return part.whole() ? std::wstring(L"einem Lauf über alle Zeichnungen (ohne /teil)") : part.name() + L" (/teil:" + part.text() + L")";
+            };
+            console_.line(L"Der Bericht " + reportFile_ + L" gehört zu " + partOfRun(earlier_->run.part) + L", nicht zu " +
+                          partOfRun(options_.part) + L"; er bleibt, wie er ist.\r\n/fortsetzen braucht denselben Teil wie "
+                          L"der abgebrochene Lauf.");
+            earlier_.reset();
+            return false;
+        }
         backupFolder_ = earlier_->run.backupFolder;
         if (!options_.backupFolder.empty() &&
             identity_.of(options_.backupFolder).key != identity_.of(backupFolder_).key) {
@@ -169,6 +193,40 @@ private:
         return true;
     }
 
+    // Names the report and takes its lock. Held by another process: a run of the same part (or with the
+    // same report) is at work, here or on another workstation on the share.
+    bool holdReport() {
+        const std::wstring given = options_.reportFile.empty() ? defaultReportName(options_.part, env_.runStamp) : options_.reportFile;
+        reportFile_ = identity_.of(given).path;
+        if (reportFile_.empty()) reportFile_ = given;
+        // A report folder that is not there yet holds no other run's report; the lock is taken once
+        // the run has made the folder, as it starts its report.
+        if (!files_.existiertVerzeichnis(files_.ermittleVerzeichnis(reportFile_))) return true;
+        return takeReportLock();
+    }
+
+    bool takeReportLock() {
+        const std::wstring lock = reportLockOf(reportFile_);
+        try {
+            reportLock_ = env_.contents.hold(lock);
+        } catch (const AutomationError& e) {
+            if (e.number() == rt::FileAlreadyExists)
+                console_.line(L"Die Datei " + lock + L" gibt es schon, aber kein Lauf hält sie (etwa nach einem Absturz des "
+                              L"Rechners); sie bleibt, wie sie ist.\r\nWenn kein korvane-stapel mit dem Bericht " + reportFile_ +
+                              L" arbeitet, die Datei löschen und den Lauf neu starten.");
+            else
+                console_.line(L"Der Bericht " + reportFile_ + L" kann nicht geschrieben werden (Sperrdatei " + lock + L"):\r\n" +
+                              errorReport(e));
+            return false;
+        }
+        if (reportLock_) return true;
+        console_.line(L"Ein anderer korvane-stapel schreibt gerade den Bericht " + reportFile_ +
+                      (options_.part.whole() ? std::wstring() : L" (" + options_.part.name() + L")") +
+                      L", auf diesem oder einem anderen Rechner. Derselbe Teil kann nur einmal zur Zeit laufen; "
+                      L"nichts wurde geändert.");
+        return false;
+    }
+
     RunRecord recordOf(const WorkPlan& plan, const std::wstring& vorlage) {
         RunRecord r;
         r.folders = plan.folders;
@@ -178,6 +236,7 @@ private:
         r.templatePath = templateName.path.empty() ? vorlage : templateName.path;
         r.probe = options_.probe;
         r.backupFolder = backupFolder_;
+        r.part = options_.part;
         return r;
     }
 
@@ -242,9 +301,10 @@ private:
     // The report of a new run is created (never over an existing file); a resumed run's report is
     // written anew in one step, with every row it had, so that half a row a kill left is gone.
     bool startReport() {
+        if (!reportLock_ && !takeReportLock()) return false;
         try {
             if (earlier_) {
-                for (const DrawingResult& row : earlier_->rows) place(row, identity_.of(row.path).key);
+                for (const DrawingResult& row : earlier_->rows) place(row, rowKey(identity_, row.path));
                 env_.contents.replaceBytes(reportFile_, reportText(record_, rows_));
             } else {
                 env_.contents.createBytes(reportFile_, reportHead(record_));
@@ -296,11 +356,21 @@ private:
         }
     }
 
+    void probeRoundTrip(CadSupervision& supervision, const char* when, int calls) {
+        if (!env_.trace) return;
+        try {
+            supervision.watched(L"", false, [&] { env_.trace->probeRoundTrip(supervision.cad().application(), calls, when); });
+        } catch (const AutomationError&) {
+            // A lost application has no round trip to measure; the run's own report says what happened.
+        }
+    }
+
     bool work(CadSupervision& supervision, const WorkPlan& plan, const std::vector<std::wstring>& rowKeys, bool resumable) {
         DrawingJob::Settings settings;
         settings.probe = options_.probe;
         settings.stopRequested = env_.stopRequested;
         settings.started = [this](const DrawingResult& pending) { append(pending); };
+        if (env_.trace) settings.backupIo = &env_.trace->backupIo();
         DrawingJob job(supervision.cad(), files_, env_.contents, settings);
 
         const size_t total = plan.items.size();
@@ -315,6 +385,15 @@ private:
                 continue;
             }
             if (env_.stopRequested()) return true;
+            if (const auto failure = supervision.restartIfDue(resumable)) {
+                console_.line(L"Solid Edge steht nicht mehr zur Verfügung:\r\n" + errorReport(*failure));
+                return true;
+            }
+            noteTemplateOwner(supervision.cad());
+            if (env_.trace) {
+                probeRoundTrip(supervision, "between", kRoundTripBetween);
+                env_.trace->drawingStarted();
+            }
             console_.progress(progressLine(i + 1, total, finished, worked_, since(started_), item.relative, console_.columns()));
             std::wstring backup = options_.probe ? L"" : backupPathOf(backupFolder_, item.path);
             if (earlier && earlier->outcome == Outcome::InProgress && !earlier->backup.empty()) {
@@ -331,17 +410,22 @@ private:
             }
             if (result.outcome == Outcome::Failed) console_.line(L"Fehler: " + item.path + L": " + result.errorText);
             record(result, key);
-            // Bound anew, the template may now be one the batch opened: a run resumed after a kill must know.
-            if (supervision.cad().templateOpenedHere() != record_.templateOpenedByBatch) {
-                record_.templateOpenedByBatch = supervision.cad().templateOpenedHere();
-                finishReport();
-            }
+            noteTemplateOwner(supervision.cad());
             ++finished;
             env_.afterDrawing(++worked_);
+            if (env_.trace) env_.trace->drawingEnded(worked_);
             if (result.outcome == Outcome::Cancelled) return true;
         }
         console_.progress(progressLine(total, total, finished, since(started_), L""));
         return false;
+    }
+
+    // Bound anew or restarted, the template may now be one the batch opened or not: a run resumed after
+    // a kill must know.
+    void noteTemplateOwner(const CadConnection& cad) {
+        if (cad.templateOpenedHere() == record_.templateOpenedByBatch) return;
+        record_.templateOpenedByBatch = cad.templateOpenedHere();
+        finishReport();
     }
 
     const DrawingResult* rowAt(const std::wstring& key) const {
@@ -391,6 +475,7 @@ private:
     clsFileString files_;
     PathIdentity identity_;
     std::wstring reportFile_;
+    std::unique_ptr<HeldFile> reportLock_;
     std::wstring backupFolder_;
     std::optional<Report> earlier_;
     RunRecord record_;
@@ -410,7 +495,14 @@ std::wstring templateFileOf(const std::wstring& choice) {
     return choice;
 }
 
+std::wstring defaultReportName(const WorkPart& part, const std::wstring& runStamp) {
+    return L"korvane-stapel " + (part.whole() ? std::wstring() : part.name() + L" ") + runStamp + L".csv";
+}
+
+std::wstring reportLockOf(const std::wstring& reportFile) { return reportFile + L".sperre"; }
+
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment) {
+    if (!options.mergeTarget.empty()) return mergeReports(options, environment);
     Batch batch(options, environment);
     try {
         return batch.run();

@@ -10,6 +10,7 @@
 #include "batch/BatchConsole.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchOptions.h"
+#include "batch/BatchTrace.h"
 #include "batch/ExitCodes.h"
 #include "processes/PlatformServices.h"
 
@@ -25,6 +26,8 @@ struct BatchEnvironment {
     std::wstring runStamp;
     // Called after each drawing the run worked on, with how many it has worked on so far (measurements).
     std::function<void(size_t)> afterDrawing = [](size_t) {};
+    // Where each drawing's time goes (scripts/bench); none in a plain run.
+    BatchTrace* trace = nullptr;
     // Ends this process at once with the exit code, running no destructors: called when the user's
     // Solid Edge stopped answering, while the batch's thread is blocked in a call that cannot be
     // cancelled. Windows: TerminateProcess of the own process.
@@ -35,7 +38,15 @@ struct BatchEnvironment {
     std::function<bool()> claimCadApplication = [] { return true; };
 };
 
+// A run, or with /zusammenfassen the merge of the parts' reports.
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment);
+
+// The report's name when /bericht is not given: "korvane-stapel <stamp>.csv", with the part in it for
+// part K of N, so that the parts' reports can lie side by side on the share.
+std::wstring defaultReportName(const WorkPart& part, const std::wstring& runStamp);
+
+// The lock beside a report, held while a run writes it.
+std::wstring reportLockOf(const std::wstring& reportFile);
 
 // The template file a choice stands for: the two names of korvane.exe's template folder, else the
 // text itself as a file name.

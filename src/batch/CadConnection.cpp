@@ -1,8 +1,10 @@
 #include "batch/CadConnection.h"
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <set>
+#include <thread>
 
 #include "automation/AutomationError.h"
 #include "automation/ErrorPolicy.h"
@@ -14,6 +16,11 @@ namespace korvane {
 
 namespace app = member::application;
 namespace docs = member::documents;
+
+namespace {
+// How long an instance told to quit may take to end its process.
+constexpr auto kEndWait = std::chrono::seconds(30);
+}  // namespace
 
 CadConnection::CadConnection(std::wstring templatePath, PlatformServices services)
     : templatePath_(std::move(templatePath)),
@@ -82,6 +89,10 @@ void CadConnection::connect(const Leftovers& leftovers) {
     draft_ = std::make_unique<clsSolidEdgeDraft>(services_.binder, services_.fileSystem);
     // A failed binding always leaves its report.
     if (application_.isNothing()) throw cad_->bindingFailure().value();
+    drawingsOpened_ = 0;
+    // Started by automation, the application has no window, and the exchange works through the current
+    // window's selection. The user's Solid Edge is shown as the user left it.
+    if (startedHere_) application_.put(L"Visible", Variant::boolean(true));
     silenceAlerts(leftovers.alerts);
     closeDocuments(leftovers.openDrawings);
 
@@ -146,6 +157,31 @@ void CadConnection::reconnect() {
     release();
     ++reconnections_;
     connect();
+}
+
+void CadConnection::restart() {
+    const uint32_t old = startedProcess_;
+    release();
+    awaitEnd(old);
+    ++restarts_;
+    connect();
+}
+
+void CadConnection::awaitEnd(uint32_t processId) {
+    if (processId == 0) return;
+    clsSystem3 census(services_.processTable);
+    const auto running = [&] {
+        const std::vector<uint32_t> ids = census.liefereProzessIDs(kCadProcessPattern);
+        return std::find(ids.begin(), ids.end(), processId) != ids.end();
+    };
+    const auto until = std::chrono::steady_clock::now() + kEndWait;
+    while (running()) {
+        if (std::chrono::steady_clock::now() >= until) {
+            census.killProzessID(static_cast<int32_t>(processId));
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
 }
 
 bool CadConnection::answers() {

@@ -55,6 +55,10 @@ public:
     void connect(const Leftovers& leftovers = Leftovers());
     // After the application died or stopped answering: lets go of it and connects anew.
     void reconnect();
+    // Ends the instance the batch started (the template it opened there closed first), waits until its
+    // process is gone and starts a fresh one, the template opened there again. Only for an instance
+    // started here (CadSupervision asks): the user's Solid Edge may hold their unsaved work.
+    void restart();
     // Whether the application answers a call now.
     bool answers();
 
@@ -73,6 +77,12 @@ public:
     // run's first binding; nothing before a binding.
     const std::optional<bool>& alertsFound() const { return alertsFound_; }
     size_t reconnections() const { return reconnections_; }
+    size_t restarts() const { return restarts_; }
+    // Whether the application is one the batch started itself (and so may end).
+    bool startedHere() const { return startedHere_; }
+    // The drawings the batch opened as new documents in this instance since it was bound.
+    void noteDrawingOpened() { ++drawingsOpened_; }
+    size_t drawingsOpened() const { return drawingsOpened_; }
     // The process of the application the batch started itself, found as the one the census did not
     // list before the start; 0 when the application is the user's or its process is not known for
     // sure. Read from any thread.
@@ -84,6 +94,9 @@ private:
     Object firstOpenDocument(const std::function<bool(const FileName&)>& matches);
     // Closes, without saving, every open document of one of these files (canonical paths).
     void closeDocuments(const std::vector<std::wstring>& paths);
+    // Waits (bounded) until the process of an instance the batch ended is gone; ends it when it lingers,
+    // so that the next binding cannot find the old instance still registered.
+    void awaitEnd(uint32_t processId);
     // Makes the document that was active before the batch the active one again, where it is still open.
     void reactivateUsersDocument() noexcept;
     // Reads the alerts setting (kept only at the first binding) and switches alerts off.
@@ -106,6 +119,8 @@ private:
     std::vector<SheetInfo> templateSheets_;
     bool templateSheetsRead_ = false;
     size_t reconnections_ = 0;
+    size_t restarts_ = 0;
+    size_t drawingsOpened_ = 0;
 };
 
 }  // namespace korvane

@@ -6,6 +6,11 @@ namespace korvane {
 
 namespace {
 
+constexpr wchar_t kNotRestarted[] =
+    L"Solid Edge lief schon und gehört dem Benutzer; es wird deshalb nicht neu gestartet (/neustart gilt nur für\r\n"
+    L"ein vom Stapel gestartetes Solid Edge). Vor einem großen Lauf Solid Edge besser schließen: es wächst mit jeder\r\n"
+    L"Zeichnung und wird langsam.";
+
 constexpr int kReconnectAttempts = 6;
 constexpr auto kReconnectPause = std::chrono::seconds(2);
 
@@ -23,8 +28,27 @@ HangResponse::Settings hangSettings(const CadSupervision::Settings& settings, Ca
 CadSupervision::CadSupervision(std::wstring templatePath, BatchConsole& console, const PlatformServices& services,
                                const Settings& settings)
     : cad_(std::move(templatePath), services),
+      console_(console),
+      restartEvery_(settings.restartEvery),
       hang_(console, services.processTable, hangSettings(settings, cad_)),
       watchdog_(settings.limit, [this](Watchdog::Generation stretch) { hang_(stretch); }) {}
+
+void CadSupervision::connect(const CadConnection::Leftovers& leftovers, bool resumable) {
+    watched(L"", resumable, [&] { cad_.connect(leftovers); });
+    if (restartEvery_ > 0 && !cad_.startedHere()) console_.line(kNotRestarted);
+}
+
+std::optional<AutomationError> CadSupervision::restartIfDue(bool resumable) {
+    if (restartEvery_ == 0 || !cad_.startedHere() || cad_.drawingsOpened() < restartEvery_) return std::nullopt;
+    console_.line(L"Solid Edge wird nach " + std::to_wstring(cad_.drawingsOpened()) +
+                  L" Zeichnungen beendet und neu gestartet.");
+    try {
+        watched(L"", resumable, [&] { cad_.restart(); });
+        return std::nullopt;
+    } catch (const AutomationError&) {
+        return reconnect(resumable);
+    }
+}
 
 std::optional<AutomationError> CadSupervision::recoverAfter(DrawingResult& result, bool resumable) {
     bool lost = hang_.endedInstance();

@@ -31,6 +31,7 @@ public:
         std::chrono::seconds limit{600};
         std::wstring reportFile;                    // named in the notice when the batch ends itself
         std::function<void(int32_t)> endBatch;      // ends the process at once (BatchEnvironment::endProcess)
+        size_t restartEvery = 30;                   // drawings opened before a started instance is replaced; 0 never
     };
 
     CadSupervision(std::wstring templatePath, BatchConsole& console, const PlatformServices& services,
@@ -38,10 +39,9 @@ public:
 
     CadConnection& cad() { return cad_; }
 
-    // Connects under the limit; raises AutomationError or BatchEnded.
-    void connect(const CadConnection::Leftovers& leftovers, bool resumable) {
-        watched(L"", resumable, [&] { cad_.connect(leftovers); });
-    }
+    // Connects under the limit; raises AutomationError or BatchEnded. Says once, when the application
+    // is the user's, that it is not restarted.
+    void connect(const CadConnection::Leftovers& leftovers, bool resumable);
     // Why the last step failed when the supervision ended the instance it waited for ("" otherwise).
     std::wstring endedInstanceReason() const { return hang_.endedInstance() ? hang_.reason() : std::wstring(); }
 
@@ -72,6 +72,11 @@ public:
     // failure when no application could be had again.
     std::optional<AutomationError> recoverAfter(DrawingResult& result, bool resumable);
 
+    // Between two drawings: once the instance the batch started has opened restartEvery drawings, it is
+    // ended and a fresh one started. A restart that fails is a lost application: bound again, and the
+    // failure when none could be had.
+    std::optional<AutomationError> restartIfDue(bool resumable);
+
 private:
     void leaveIfEnded() const {
         if (hang_.endedBatch()) throw BatchEnded{};
@@ -80,6 +85,8 @@ private:
 
     // The watchdog goes last: it is destroyed first, before what its action uses.
     CadConnection cad_;
+    BatchConsole& console_;
+    size_t restartEvery_;
     HangResponse hang_;
     Watchdog watchdog_;
 };

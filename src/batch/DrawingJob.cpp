@@ -38,6 +38,7 @@ std::wstring DrawingJob::reasonToLeaveAlone(const WorkItem& item) {
 }
 
 void DrawingJob::makeBackup(const WorkItem& item, const std::wstring& backup, DrawingResult& result) {
+    const Stopwatch::Span io(settings_.backupIo);
     const auto original = contents_.readBytes(item.path);
     if (!original) throw AutomationError(rt::PermissionDenied, L"Die Zeichnung kann nicht gelesen werden.");
     // The copy is made under a name of its own and takes the backup's name only once it is known to
@@ -77,6 +78,7 @@ void DrawingJob::undo(DrawingResult& result) {
 }
 
 std::wstring DrawingJob::restoreIfChanged(const std::wstring& path, const std::wstring& backup) {
+    const Stopwatch::Span io(settings_.backupIo);
     const auto saved = contents_.readBytes(backup);
     if (!saved) return L"Sicherung nicht lesbar, Zeichnung nicht wiederhergestellt";
     // Deleted or renamed by someone since the backup: making it again would bring back what they removed,
@@ -102,6 +104,7 @@ void DrawingJob::work(const std::wstring& uncName, DrawingResult& result) {
     // The application hands back a document it had open already: someone opened it since the batch
     // started, so it is theirs and stays as it is.
     if (documents.get(docs::Count).toLong() <= before) throw Leave{Outcome::Skipped, L"in Solid Edge geöffnet"};
+    cad_.noteDrawingOpened();
 
     bool open = true;
     try {

@@ -10,6 +10,7 @@
 #include "batch/BatchFiles.h"
 #include "batch/CadConnection.h"
 #include "batch/DrawingResult.h"
+#include "batch/Stopwatch.h"
 #include "batch/WorkList.h"
 #include "files/clsFileString.h"
 
@@ -23,6 +24,8 @@ public:
         // Called with the drawing's "in Arbeit" row once its backup is made, before the CAD application
         // opens it: a run that is killed from here on leaves that row as the last word on the drawing.
         std::function<void(const DrawingResult&)> started = [](const DrawingResult&) {};
+        // Takes the time of the backup I/O (copy, comparisons, putting back) when the run is traced.
+        Stopwatch* backupIo = nullptr;
     };
 
     DrawingJob(CadConnection& cad, clsFileString& files, BatchFiles& contents, Settings settings);

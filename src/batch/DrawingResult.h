@@ -13,6 +13,7 @@ enum class Outcome {
     Probed,            // dry run: nothing changed
     InProgress,        // written before the save; a report that still shows it was interrupted there
     Cancelled,         // left untouched because the user stopped the run (reported as skipped)
+    Missing,           // in a merged report: the part it belongs to has not finished it
 };
 
 struct DrawingResult {

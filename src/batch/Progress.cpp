@@ -75,7 +75,8 @@ std::wstring summaryText(const std::vector<DrawingResult>& results, std::chrono:
             ++reasons[r.errorText];
             break;
         case Outcome::Failed:
-        case Outcome::InProgress: ++failed; break;
+        case Outcome::InProgress:
+        case Outcome::Missing: ++failed; break;
         case Outcome::Probed: ++probed; break;
         }
     }

@@ -97,13 +97,14 @@ std::wstring outcomeText(Outcome outcome) {
     case Outcome::Failed: return L"fehlgeschlagen";
     case Outcome::Probed: return L"Probe";
     case Outcome::InProgress: return L"in Arbeit";
+    case Outcome::Missing: return L"fehlt";
     }
     return L"";
 }
 
 bool outcomeFromText(const std::wstring& text, Outcome& outcome) {
     for (Outcome o : {Outcome::Exchanged, Outcome::PartlyExchanged, Outcome::Skipped, Outcome::Failed,
-                      Outcome::Probed, Outcome::InProgress}) {
+                      Outcome::Probed, Outcome::InProgress, Outcome::Missing}) {
         if (outcomeText(o) == text) {
             outcome = o;
             return true;
@@ -129,6 +130,7 @@ constexpr wchar_t Backup[] = L"Sicherung";
 constexpr wchar_t TemplateOpened[] = L"Vorlage vom Stapel geöffnet";
 constexpr wchar_t Active[] = L"Aktives Dokument";
 constexpr wchar_t Alerts[] = L"Meldungen von Solid Edge";
+constexpr wchar_t Part[] = L"Teil";
 }  // namespace run
 
 std::wstring line(const std::wstring& name, const std::wstring& value) {
@@ -151,6 +153,8 @@ std::string reportHead(const RunRecord& r) {
     text += line(run::TemplateOpened, yesNo(r.templateOpenedByBatch));
     if (!r.activeDocument.empty()) text += line(run::Active, r.activeDocument);
     if (r.alerts) text += line(run::Alerts, onOff(*r.alerts));
+    // A whole run writes no part, so that its report reads as every report before parts did.
+    if (!r.part.whole()) text += line(run::Part, r.part.text());
     text += std::wstring(kColumns) + L"\r\n";
     return kBom + toUtf8(text);
 }
@@ -201,6 +205,11 @@ std::optional<Report> readReport(const std::string& bytes) {
             else if (name == run::TemplateOpened) r.templateOpenedByBatch = value == L"ja";
             else if (name == run::Active) r.activeDocument = value;
             else if (name == run::Alerts && (value == onOff(true) || value == onOff(false))) r.alerts = value == onOff(true);
+            else if (name == run::Part) {
+                const auto part = parseWorkPart(value);
+                if (!part) return std::nullopt;
+                r.part = *part;
+            }
             else return std::nullopt;
         } else {
             return std::nullopt;

@@ -1,11 +1,13 @@
 #pragma once
 // What a report records of the run that wrote it, above its rows: the work (folders, list, template,
-// backup folder, all as canonical paths) that a resumed run must match, and what the run changed in
+// backup folder, all as canonical paths, and the part of it) that a resumed run must match, and what the run changed in
 // the CAD application that a resumed run must put back (the template it opened, the document that was
 // active before, the alerts setting it found).
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "batch/WorkPart.h"
 
 namespace korvane {
 
@@ -20,6 +22,7 @@ struct RunRecord {
     std::wstring activeDocument;           // full name of the user's active document before the run
     std::optional<bool> alerts;            // the application's alerts setting before the run; unknown in
                                            // reports of versions that did not switch it off
+    WorkPart part;                         // the part of the work the run took; 1/1: all of it
 };
 
 }  // namespace korvane

@@ -164,4 +164,21 @@ WorkPlan planWork(const BatchOptions& options, clsFileString& files, BatchFiles&
     return std::move(planner.plan);
 }
 
+std::wstring rowKey(PathIdentity& identity, const std::wstring& path) {
+    const FileName name = identity.of(path);
+    return name.path.empty() ? identity.keyOf(path) : name.key;
+}
+
+void keepPart(WorkPlan& plan, const WorkPart& part, PathIdentity& identity) {
+    if (part.whole()) return;
+    std::vector<WorkItem> items;
+    for (WorkItem& item : plan.items)
+        if (part.takes(item.key)) items.push_back(std::move(item));
+    plan.items = std::move(items);
+    std::vector<DrawingResult> rejected;
+    for (DrawingResult& r : plan.rejected)
+        if (part.takes(rowKey(identity, r.path))) rejected.push_back(std::move(r));
+    plan.rejected = std::move(rejected);
+}
+
 }  // namespace korvane

@@ -13,6 +13,7 @@
 #include "batch/BatchFiles.h"
 #include "batch/BatchOptions.h"
 #include "batch/DrawingResult.h"
+#include "batch/WorkPart.h"
 #include "files/PathIdentity.h"
 #include "files/clsFileString.h"
 
@@ -43,6 +44,13 @@ struct Excluded {
 // (75, path/file access error) for a folder argument that lies in a backup folder.
 WorkPlan planWork(const BatchOptions& options, clsFileString& files, BatchFiles& contents, PathIdentity& identity,
                   const Excluded& excluded);
+
+// The key of a report row's path: its identity key, or for an entry that names no path (a row "kein
+// gültiger Pfad") the text itself case folded, as the plan keys it.
+std::wstring rowKey(PathIdentity& identity, const std::wstring& path);
+
+// Keeps only the drawings and rejected entries of the part (by their keys), in their order.
+void keepPart(WorkPlan& plan, const WorkPart& part, PathIdentity& identity);
 
 // The text of a list file: UTF-16 with its byte-order mark (Notepad's "Unicode", either byte order),
 // otherwise UTF-8 (with or without its byte-order mark).

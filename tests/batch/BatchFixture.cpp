@@ -36,6 +36,17 @@ void SimProcesses::started(const std::shared_ptr<edgesim::Simulator>& instance) 
     entries->push_back({L"Edge.exe", next_++});
 }
 
+std::optional<std::vector<ProcessEntry>> SimProcesses::snapshot() {
+    auto list = FakeProcessTable::snapshot();
+    if (list) {
+        std::erase_if(*list, [&](const ProcessEntry& e) {
+            const auto instance = instances_.find(e.processId);
+            return instance != instances_.end() && instance->second->hasQuit();
+        });
+    }
+    return list;
+}
+
 void SimProcesses::terminate(uint32_t processId, uint32_t exitCode) {
     FakeProcessTable::terminate(processId, exitCode);
     const auto instance = instances_.find(processId);
@@ -107,6 +118,10 @@ void BatchFixture::setReadOnly(const std::wstring& path) const { ::chmod(scratch
 int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop) {
     arguments.push_back(L"/bericht:" + reportFile);
     if (!backupFolder.empty()) arguments.push_back(L"/sicherung:" + backupFolder);
+    return runProgram(arguments, std::move(stop));
+}
+
+int32_t BatchFixture::runProgram(const std::vector<std::wstring>& arguments, std::function<bool()> stop) {
     const auto parsed = parseBatchOptions(arguments);
     if (const auto* error = std::get_if<OptionsError>(&parsed)) {
         ADD_FAILURE() << toUtf8(error->text);
@@ -116,6 +131,7 @@ int32_t BatchFixture::runBatch(std::vector<std::wstring> arguments, std::functio
     PlatformServices services{scratch.fileSystem(), processes, std::make_shared<CurrentApplicationBinder>(*this)};
     BatchEnvironment environment{console, contents, std::move(services), std::move(stop), L"2026-12-06 10-00-00"};
     environment.claimCadApplication = claim;
+    environment.trace = trace;
     environment.endProcess = [this](int32_t code) {
         endedWith = code;
         for (const auto& s : sims_) {

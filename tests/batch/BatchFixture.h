@@ -60,10 +60,12 @@ private:
 };
 
 // The process table of the machine the simulated applications run on: an instance started through the
-// binder gets a process of its own, and ending that process ends the instance abruptly (any thread).
+// binder gets a process of its own, which is gone once the instance quit, and ending that process ends
+// the instance abruptly (any thread).
 class SimProcesses : public FakeProcessTable {
 public:
     void started(const std::shared_ptr<edgesim::Simulator>& instance);
+    std::optional<std::vector<ProcessEntry>> snapshot() override;
     void terminate(uint32_t processId, uint32_t exitCode) override;
 
 private:
@@ -102,6 +104,8 @@ public:
     // Runs the batch with these arguments, /bericht:reportFile and, unless it is empty, /sicherung:backupFolder
     // added.
     int32_t runBatch(std::vector<std::wstring> arguments, std::function<bool()> stop = [] { return false; });
+    // Runs the program with exactly these arguments.
+    int32_t runProgram(const std::vector<std::wstring>& arguments, std::function<bool()> stop = [] { return false; });
     std::vector<DrawingResult> report() const;
     // The record a run over kFolder with this fixture's template and backup folder writes into its report,
     // for reports of earlier runs that a test lays out.
@@ -120,6 +124,8 @@ public:
     CapturedConsole console;
     // Whether this run may have the CAD application (false: another batch holds it).
     std::function<bool()> claim = [] { return true; };
+    // The trace the run reports to (none: the plain run).
+    BatchTrace* trace = nullptr;
     // The exit code the batch ended its own process with; the ending lets every hanging call and waiting
     // prompt go on, so that the run returns.
     std::optional<int32_t> endedWith;

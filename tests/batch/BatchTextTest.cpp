@@ -45,6 +45,10 @@ TEST(BatchOptionsParse, UnusableCommandLinesAreRefusedWithAReason) {
         {{L"X:\\a", L"/zeitlimit:0"}, "ganze Zahl von Sekunden größer als 0"},
         {{L"X:\\a", L"--zeitlimit=10s"}, "ganze Zahl von Sekunden größer als 0"},
         {{L"X:\\a", L"/zeitlimit:1000000"}, "höchstens 999999"},
+        {{L"X:\\a", L"/neustart:-1"}, "ganze Zahl von Zeichnungen ab 0"},
+        {{L"X:\\a", L"/neustart:zehn"}, "ganze Zahl von Zeichnungen ab 0"},
+        {{L"X:\\a", L"/neustart:1000000"}, "höchstens 999999"},
+        {{L"X:\\a", L"/neustart"}, "braucht einen Wert"},
     };
     for (const auto& [args, message] : rows) {
         const auto parsed = parseBatchOptions(args);
@@ -54,6 +58,9 @@ TEST(BatchOptionsParse, UnusableCommandLinesAreRefusedWithAReason) {
     EXPECT_TRUE(std::get<BatchOptions>(parseBatchOptions({L"/?"})).help);
     EXPECT_EQ(600s, std::get<BatchOptions>(parseBatchOptions({L"X:\\a"})).timeLimit);
     EXPECT_EQ(15s, std::get<BatchOptions>(parseBatchOptions({L"X:\\a", L"--zeitlimit=15"})).timeLimit);
+    EXPECT_EQ(30u, std::get<BatchOptions>(parseBatchOptions({L"X:\\a"})).restartEvery);
+    EXPECT_EQ(0u, std::get<BatchOptions>(parseBatchOptions({L"X:\\a", L"/neustart:0"})).restartEvery);
+    EXPECT_EQ(7u, std::get<BatchOptions>(parseBatchOptions({L"X:\\a", L"--NEUSTART=007"})).restartEvery);
 }
 
 TEST(BatchProgress, TheLineShowsPositionShareAndTimeLeft) {

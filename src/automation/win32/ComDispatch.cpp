@@ -5,6 +5,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/win32/Bstr.h"
+#include "automation/win32/CallTiming.h"
 #include "automation/win32/ComEnumerator.h"
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComVariant.h"
@@ -56,6 +57,13 @@ private:
     std::vector<Bstr> slots_;         // sized once: the slot addresses handed to the callee stay valid
 };
 
+// A call into the server that is not a member call (type information, interfaces), timed as one.
+template <class Call>
+auto timed(Call call) {
+    const CallTiming::Scope timing;
+    return call();
+}
+
 bool isUnknownMember(HRESULT hr) { return hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND; }
 
 }  // namespace
@@ -65,6 +73,12 @@ ComDispatch::ComDispatch(ComPtr<IDispatch> object) : ComDispatch(std::move(objec
 ComDispatch::ComDispatch(ComPtr<IDispatch> object, std::shared_ptr<NameCache> names)
     : object_(std::move(object)), binding_(std::move(names)) {
     if (!object_) raiseRuntimeError(rt::ObjectNotSet);
+}
+
+// The last reference to a remote object goes back to its server in a call of its own.
+ComDispatch::~ComDispatch() {
+    const CallTiming::Scope timing;
+    object_.reset();
 }
 
 Variant ComDispatch::invoke(DispId id, InvokeKind kind, std::vector<Variant>& args) {
@@ -122,13 +136,14 @@ const std::optional<GUID>& ComDispatch::typeIdentity() {
     if (typeKnown_) return type_;
     typeKnown_ = true;
     UINT count = 0;
-    if (FAILED(object_->GetTypeInfoCount(&count)) || count == 0) return type_;
+    if (FAILED(timed([&] { return object_->GetTypeInfoCount(&count); })) || count == 0) return type_;
     ComPtr<ITypeInfo> info;
-    if (FAILED(object_->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put())) || !info) return type_;
+    if (FAILED(timed([&] { return object_->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put()); })) || !info) return type_;
     TYPEATTR* attr = nullptr;
-    if (FAILED(info->GetTypeAttr(&attr)) || !attr) return type_;
+    if (FAILED(timed([&] { return info->GetTypeAttr(&attr); })) || !attr) return type_;
     if (attr->guid != GUID_NULL) type_ = attr->guid;
-    info->ReleaseTypeAttr(attr);
+    timed([&] { info->ReleaseTypeAttr(attr); return 0; });
+    timed([&] { info.reset(); return 0; });
     return type_;
 }
 
@@ -144,9 +159,9 @@ std::unique_ptr<Enumerator> ComDispatch::enumerate() {
     if (FAILED(hr)) raiseHResult(hr, excep.get());
     ComPtr<IEnumVARIANT> items;
     if (result->vt == VT_UNKNOWN && result->punkVal)
-        items = ComPtr<IUnknown>::share(result->punkVal).query<IEnumVARIANT>();
+        items = timed([&] { return ComPtr<IUnknown>::share(result->punkVal).query<IEnumVARIANT>(); });
     else if (result->vt == VT_DISPATCH && result->pdispVal)
-        items = ComPtr<IDispatch>::share(result->pdispVal).query<IEnumVARIANT>();
+        items = timed([&] { return ComPtr<IDispatch>::share(result->pdispVal).query<IEnumVARIANT>(); });
     if (!items) raiseRuntimeError(rt::MemberNotSupported);
     return std::make_unique<ComEnumerator>(std::move(items), binding_);
 }

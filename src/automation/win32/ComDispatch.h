@@ -20,6 +20,9 @@ public:
     explicit ComDispatch(ComPtr<IDispatch> object);
     // An object of the binding whose name cache is given; what its calls return joins that binding.
     ComDispatch(ComPtr<IDispatch> object, std::shared_ptr<NameCache> names);
+    ~ComDispatch() override;
+    ComDispatch(const ComDispatch&) = delete;
+    ComDispatch& operator=(const ComDispatch&) = delete;
 
     Variant invoke(DispId id, InvokeKind kind, std::vector<Variant>& args) override;
     DispId idOfName(std::wstring_view name) override;

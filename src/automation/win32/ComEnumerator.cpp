@@ -1,11 +1,18 @@
 #include "automation/win32/ComEnumerator.h"
 
+#include "automation/win32/CallTiming.h"
 #include "automation/win32/ComErrors.h"
 #include "automation/win32/ComVariant.h"
 #include "automation/win32/RetryMessageFilter.h"
 #include "automation/win32/VariantHolder.h"
 
 namespace korvane::com {
+
+// The last reference to the server's enumerator goes back to it in a call of its own.
+ComEnumerator::~ComEnumerator() {
+    const CallTiming::Scope timing;
+    items_.reset();
+}
 
 bool ComEnumerator::next(Variant& item) {
     VariantHolder value;

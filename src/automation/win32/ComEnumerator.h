@@ -14,6 +14,9 @@ public:
     // The items' objects join the binding of the collection they came from.
     ComEnumerator(ComPtr<IEnumVARIANT> items, BindingObjects binding)
         : items_(std::move(items)), binding_(std::move(binding)) {}
+    ~ComEnumerator() override;
+    ComEnumerator(const ComEnumerator&) = delete;
+    ComEnumerator& operator=(const ComEnumerator&) = delete;
     bool next(Variant& item) override;
 
 private:

@@ -11,6 +11,7 @@
 
 #include <chrono>
 
+#include "automation/win32/CallTiming.h"
 #include "automation/win32/MessageFilterRegistration.h"
 
 namespace korvane::com {
@@ -34,6 +35,7 @@ public:
     // filter registered last on this thread allows; without one the call runs once.
     template <class Call>
     static HRESULT retrying(Call call) {
+        const CallTiming::Scope timing;
         const ULONGLONG start = GetTickCount64();
         for (;;) {
             HRESULT hr = call();

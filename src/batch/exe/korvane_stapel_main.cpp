@@ -20,6 +20,7 @@
 #include "batch/win32/Win32BatchFiles.h"
 #include "batch/win32/Win32Console.h"
 #include "processes/PlatformServices.h"
+#include "BatchTraceFile.h"
 
 namespace {
 
@@ -92,7 +93,9 @@ int wmain() {
     for (auto& folder : options.folders) folder = fullPath(folder);
     options.listFile = fullPath(options.listFile);
     const std::wstring stamp = runStamp();
-    options.reportFile = fullPath(options.reportFile.empty() ? L"korvane-stapel " + stamp + L".csv" : options.reportFile);
+    if (options.reportFile.empty() && options.mergeTarget.empty()) options.reportFile = defaultReportName(options.part, stamp);
+    options.reportFile = fullPath(options.reportFile);
+    options.mergeTarget = fullPath(options.mergeTarget);
     options.backupFolder = fullPath(options.backupFolder);
 
     ConsoleStop stop;
@@ -110,6 +113,8 @@ int wmain() {
         // row by row, so what they say is on its way already.
         environment.endProcess = [](int32_t code) { TerminateProcess(GetCurrentProcess(), static_cast<UINT>(code)); };
         environment.claimCadApplication = [&oneAtATime] { return oneAtATime.claim(); };
+        BatchTraceFile traceFile;
+        environment.trace = traceFile.trace();
         exitCode = runBatch(options, environment);
     } catch (const AutomationError& e) {
         console.line(L"Fehler " + std::to_wstring(e.number()) + L": " + e.description());

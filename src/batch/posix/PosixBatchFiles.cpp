@@ -19,6 +19,20 @@ namespace {
 
 using Descriptor = UniqueResource<int, &::close, NegativeEmpty<int>>;
 
+// An exclusive advisory lock on a file made for it; the file goes before the lock does, so that
+// whoever comes next makes a new file and a new lock.
+class PosixHeldFile : public HeldFile {
+public:
+    PosixHeldFile(Descriptor file, std::string hostPath) : file_(std::move(file)), hostPath_(std::move(hostPath)) {}
+    ~PosixHeldFile() override { ::unlink(hostPath_.c_str()); }
+    PosixHeldFile(const PosixHeldFile&) = delete;
+    PosixHeldFile& operator=(const PosixHeldFile&) = delete;
+
+private:
+    Descriptor file_;
+    std::string hostPath_;
+};
+
 }  // namespace
 
 PosixBatchFiles::PosixBatchFiles(std::shared_ptr<PosixFileSystem> fileSystem) : fs_(std::move(fileSystem)) {}
@@ -80,5 +94,29 @@ void PosixBatchFiles::replaceBytes(const std::wstring& path, std::string_view by
     if (!hostTemporary || std::rename(hostTemporary->c_str(), host->c_str()) != 0) raiseRuntimeError(rt::PermissionDenied);
 }
 void PosixBatchFiles::appendBytes(const std::wstring& path, std::string_view bytes) { put(path, bytes, true); }
+
+}  // namespace korvane
+
+namespace korvane {
+
+std::unique_ptr<HeldFile> PosixBatchFiles::hold(const std::wstring& path) {
+    const auto host = fs_->hostPath(path);
+    if (!host) raiseRuntimeError(rt::PathNotFound);
+    // Only a file made here is ever removed: an existing one is another run's lock or somebody's file.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Descriptor made(::open(host->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        if (made) {
+            if (::flock(made.get(), LOCK_EX | LOCK_NB) != 0) raiseRuntimeError(rt::PermissionDenied);
+            return std::make_unique<PosixHeldFile>(std::move(made), *host);
+        }
+        if (errno != EEXIST) raiseRuntimeError(errno == ENOENT ? rt::PathNotFound : rt::PermissionDenied);
+        const Descriptor existing(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
+        if (!existing) continue;  // its holder ended meanwhile
+        if (::flock(existing.get(), LOCK_EX | LOCK_NB) != 0) return nullptr;
+        ::flock(existing.get(), LOCK_UN);
+        raiseRuntimeError(rt::FileAlreadyExists);  // there, and nobody holds it
+    }
+    return nullptr;
+}
 
 }  // namespace korvane

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
+#include "automation/AutomationError.h"
 #include "files/win32/LastError.h"
 #include "processes/win32/UniqueHandle.h"
 
@@ -25,6 +27,17 @@ void put(const std::wstring& path, std::string_view bytes, DWORD disposition, bo
     // What takes another file's place must be on the disk before it does.
     if (flush && !FlushFileBuffers(file.get())) raiseLastError();
 }
+
+// Made here, open without sharing and deleted on close: a second opener fails with a sharing violation
+// (or, once the holder's close is under way, access denied), and the system closes the handle of a
+// killed holder, which deletes the file.
+class Win32HeldFile : public HeldFile {
+public:
+    explicit Win32HeldFile(UniqueHandle handle) : handle_(std::move(handle)) {}
+
+private:
+    UniqueHandle handle_;
+};
 
 }  // namespace
 
@@ -80,6 +93,33 @@ void Win32BatchFiles::replaceBytes(const std::wstring& path, std::string_view by
     DeleteFileW(temporary.c_str());
     SetLastError(error);
     raiseLastError();
+}
+
+}  // namespace korvane
+
+namespace korvane {
+
+std::unique_ptr<HeldFile> Win32BatchFiles::hold(const std::wstring& path) {
+    // Only a file made here is ever deleted: an existing one is another run's lock or somebody's file.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (file) return std::make_unique<Win32HeldFile>(std::move(file));
+        DWORD error = GetLastError();
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return nullptr;
+        // A lock whose holder is closing it (delete pending) refuses every opener.
+        if (error == ERROR_ACCESS_DENIED && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return nullptr;
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            SetLastError(error);
+            raiseLastError();
+        }
+        const UniqueHandle existing(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (existing) raiseRuntimeError(rt::FileAlreadyExists);  // there, and nobody holds it
+        error = GetLastError();
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED) return nullptr;
+        // Gone between the two opens: its holder ended; try again.
+    }
+    return nullptr;
 }
 
 }  // namespace korvane

@@ -15,6 +15,7 @@ public:
     void appendBytes(const std::wstring& path, std::string_view bytes) override;
     void createBytes(const std::wstring& path, std::string_view bytes) override;
     void replaceBytes(const std::wstring& path, std::string_view bytes) override;
+    std::unique_ptr<HeldFile> hold(const std::wstring& path) override;
 };
 
 }  // namespace korvane
