@@ -76,6 +76,8 @@ void CadConnection::connect(const Leftovers& leftovers) {
     cad_ = std::make_unique<clsSolidEdge>(services_.binder, services_.fileSystem);
     clsSystem3 census(services_.processTable);
     const std::vector<uint32_t> before = census.liefereProzessIDs(kCadProcessPattern);
+    if (!runningBeforeKnown_) runningBefore_ = before;
+    runningBeforeKnown_ = true;
     application_ = cad_->liefereSolidEdgeApplication();
     startedHere_ = cad_->started();
     if (startedHere_) {
@@ -182,6 +184,21 @@ void CadConnection::awaitEnd(uint32_t processId) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+}
+
+bool CadConnection::anotherInstanceRuns() const {
+    // When in doubt, yes: a restart put off costs memory, one into the user's Solid Edge costs their work.
+    std::vector<uint32_t> ids = clsSystem3(services_.processTable).liefereProzessIDs(kCadProcessPattern);
+    // What ran before the run's first binding and was not bound to runs beside the batch, not as the user's.
+    std::erase_if(ids, [&](uint32_t id) {
+        return std::find(runningBefore_.begin(), runningBefore_.end(), id) != runningBefore_.end();
+    });
+    const uint32_t own = startedProcess_;
+    // The batch's own process not known for sure: then any second one is somebody else's.
+    if (own == 0) return ids.size() != 1;
+    // A census that does not list the batch's own cannot tell either.
+    if (std::find(ids.begin(), ids.end(), own) == ids.end()) return true;
+    return ids.size() > 1;
 }
 
 bool CadConnection::answers() {

@@ -87,6 +87,10 @@ public:
     // list before the start; 0 when the application is the user's or its process is not known for
     // sure. Read from any thread.
     uint32_t startedProcessId() const { return startedProcess_; }
+    // Whether a Solid Edge other than the one the batch started runs now (the user started one during
+    // the run). Ending the batch's own then would let the next binding, which takes the running one,
+    // move the batch into the user's.
+    bool anotherInstanceRuns() const;
 
 private:
     void release() noexcept;
@@ -121,6 +125,8 @@ private:
     size_t reconnections_ = 0;
     size_t restarts_ = 0;
     size_t drawingsOpened_ = 0;
+    std::vector<uint32_t> runningBefore_;  // the census of the application before the run's first binding
+    bool runningBeforeKnown_ = false;
 };
 
 }  // namespace korvane

@@ -40,6 +40,16 @@ void CadSupervision::connect(const CadConnection::Leftovers& leftovers, bool res
 
 std::optional<AutomationError> CadSupervision::restartIfDue(bool resumable) {
     if (restartEvery_ == 0 || !cad_.startedHere() || cad_.drawingsOpened() < restartEvery_) return std::nullopt;
+    // A Solid Edge the user started meanwhile: the batch keeps its own until the user's is gone, since
+    // the fresh start would bind to the user's and work in it.
+    if (cad_.anotherInstanceRuns()) {
+        if (!restartDeferredSaid_)
+            console_.line(L"Ein weiteres Solid Edge ist gestartet worden: der Stapel arbeitet in seinem eigenen weiter "
+                          L"und startet es erst neu, wenn das andere beendet ist.");
+        restartDeferredSaid_ = true;
+        return std::nullopt;
+    }
+    restartDeferredSaid_ = false;
     console_.line(L"Solid Edge wird nach " + std::to_wstring(cad_.drawingsOpened()) +
                   L" Zeichnungen beendet und neu gestartet.");
     try {

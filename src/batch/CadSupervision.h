@@ -87,6 +87,7 @@ private:
     CadConnection cad_;
     BatchConsole& console_;
     size_t restartEvery_;
+    bool restartDeferredSaid_ = false;
     HangResponse hang_;
     Watchdog watchdog_;
 };

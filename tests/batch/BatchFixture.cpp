@@ -132,6 +132,7 @@ int32_t BatchFixture::runProgram(const std::vector<std::wstring>& arguments, std
     BatchEnvironment environment{console, contents, std::move(services), std::move(stop), L"2026-12-06 10-00-00"};
     environment.claimCadApplication = claim;
     environment.trace = trace;
+    if (afterDrawing) environment.afterDrawing = afterDrawing;
     environment.endProcess = [this](int32_t code) {
         endedWith = code;
         for (const auto& s : sims_) {

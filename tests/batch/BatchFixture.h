@@ -124,6 +124,8 @@ public:
     CapturedConsole console;
     // Whether this run may have the CAD application (false: another batch holds it).
     std::function<bool()> claim = [] { return true; };
+    // Called after every drawing the run worked on, with their count so far (none: nothing).
+    std::function<void(size_t)> afterDrawing;
     // The trace the run reports to (none: the plain run).
     BatchTrace* trace = nullptr;
     // The exit code the batch ended its own process with; the ending lets every hanging call and waiting

@@ -176,5 +176,21 @@ TEST_F(CadRestart, TheHangResponseEndsTheFreshInstanceNotTheOneBefore) {
     EXPECT_FALSE(endedWith.has_value());
 }
 
+TEST_F(CadRestart, ASolidEdgeTheUserStartsMeanwhilePutsTheRestartOffInsteadOfBeingTakenOver) {
+    const std::vector<std::wstring> paths = drawings(6);
+    startApplication(L"running no\n");
+    startApplication(L"running no\n");
+    // The user's Solid Edge (process 900) appears after the second drawing and is closed after the fourth.
+    afterDrawing = [&](size_t worked) {
+        if (worked == 2) processes->entries->push_back({L"Edge.exe", 900});
+        if (worked == 4) std::erase_if(*processes->entries, [](const ProcessEntry& e) { return e.processId == 900; });
+    };
+    EXPECT_EQ(batchexit::AllDone, runBatch({kFolder, L"/neustart:2"}));
+    for (const auto& p : paths) EXPECT_EQ(Outcome::Exchanged, rowOf(p).outcome) << toUtf8(p);
+    // Four drawings in the batch's own, the restart once the other was gone, then two in a fresh one.
+    EXPECT_EQ((std::vector<size_t>{4, 2}), drawingsPerInstance()) << toUtf8(console.all());
+    EXPECT_THAT(toUtf8(console.all()), HasSubstr("Ein weiteres Solid Edge ist gestartet worden"));
+}
+
 }  // namespace
 }  // namespace korvane::test
