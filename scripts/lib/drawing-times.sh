@@ -74,7 +74,7 @@ dt_evaluate() {
   [ "$n" = "$count" ] || die "the trace names $n drawings, not $count ($d/trace.txt)"
   served_us=$(tr -d '\r' <"$d/edgesim-times.txt" | awk '$1 == "served" { u += $3 } END { print u + 0 }')
   probes=$(tr -d '\r' <"$d/trace.txt" | awk '$1 == "round-trip" { c += $3 } END { print c + 0 }')
-  members=$(tr -d '\r' <"$d/state.txt" | awk -v p="$probes" -v n="$n" '$1 == "calls" && NF == 2 { printf "%.1f", ($2 - p) / n; exit }')
+  members=$(tr -d '\r' <"$d/state.txt" | LC_ALL=C awk -v p="$probes" -v n="$n" '$1 == "calls" && NF == 2 { printf "%.1f", ($2 - p) / n; exit }')
   # EdgeSim's time is known for the whole run only: spread over the drawings (its calls outside them, the
   # start, the end and the probes' trivial calls, take it a few microseconds each).
   local row
