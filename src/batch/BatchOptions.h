@@ -26,7 +26,7 @@ struct BatchOptions {
     // it opened; 0 never. Tools of this field restart every few dozen drawings: the application
     // grows with every document and slows or dies after some hundreds.
     size_t restartEvery = 30;
-    WorkPart part;                       // /teil:K/N: only the drawings of part K of N
+    WorkPart part;                       // /teil:K/N: only the drawings of Teil K von N
     std::wstring mergeTarget;            // /zusammenfassen: the one report made of the parts' reports
     bool help = false;                   // /?
 };

@@ -42,7 +42,7 @@ struct BatchEnvironment {
 int32_t runBatch(const BatchOptions& options, BatchEnvironment& environment);
 
 // The report's name when /bericht is not given: "korvane-stapel <stamp>.csv", with the part in it for
-// part K of N, so that the parts' reports can lie side by side on the share.
+// Teil K von N, so that the parts' reports can lie side by side on the share.
 std::wstring defaultReportName(const WorkPart& part, const std::wstring& runStamp);
 
 // The lock beside a report, held while a run writes it.

@@ -1,5 +1,5 @@
 #pragma once
-// Part K of N of the work, for N workstations over one archive. A drawing belongs to the part its
+// Teil K von N of the work, for N workstations over one archive. A drawing belongs to the part its
 // identity key falls in: FNV-1a (64 bits) over the key's UTF-8, mixed by MurmurHash3's finishing step
 // (FNV-1a's low bits follow the parity of the bytes: names that differ in one character would fall
 // into one of two parts), modulo N, plus 1. The key is the

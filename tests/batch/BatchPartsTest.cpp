@@ -45,7 +45,7 @@ public:
         if (!read) ADD_FAILURE() << "no report in " << toUtf8(file);
         return read ? read->rows : std::vector<DrawingResult>{};
     }
-    // A report of part K of N over this fixture's work, with these rows.
+    // A report of Teil K von N over this fixture's work, with these rows.
     void writePart(uint32_t k, uint32_t n, const std::vector<DrawingResult>& rows, const std::wstring& vorlage = kTemplate) {
         RunRecord run = earlierRun();
         run.subfolders = true;
