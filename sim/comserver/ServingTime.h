@@ -2,10 +2,10 @@
 // The time this process spends serving calls, from the entry of a served call to its return, summed
 // with their count, so that the performance report can tell the simulated application's own work from
 // the cost of reaching it. Calls are served on the one thread of the apartment.
-#include <windows.h>
-
 #include <chrono>
 #include <cstdint>
+
+#include "automation/win32/PerformanceTicks.h"
 
 namespace korvane::com {
 
@@ -14,7 +14,7 @@ public:
     static ServingTime& instance();
 
     uint64_t calls() const noexcept { return calls_; }
-    std::chrono::nanoseconds inside() const noexcept;
+    std::chrono::nanoseconds inside() const noexcept { return time_.total(); }
 
     // One served call, from construction to destruction; one inside another (a wrapper released while a
     // call is served) is part of the outer one's time and not counted again.
@@ -31,12 +31,11 @@ public:
     };
 
 private:
-    ServingTime() noexcept;
+    ServingTime() noexcept = default;
 
     uint64_t calls_ = 0;
     unsigned depth_ = 0;
-    LONGLONG ticks_ = 0;
-    LONGLONG frequency_ = 1;
+    PerformanceTicks time_;
 };
 
 }  // namespace korvane::com

@@ -8,35 +8,19 @@ namespace {
 
 thread_local CallTiming* innermost = nullptr;
 
-LONGLONG ticksNow() noexcept {
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
 }  // namespace
 
-CallTiming::CallTiming() noexcept : outer_(std::exchange(innermost, this)) {
-    LARGE_INTEGER frequency{};
-    if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) frequency_ = frequency.QuadPart;
-}
+CallTiming::CallTiming() noexcept : outer_(std::exchange(innermost, this)) {}
 
 CallTiming::~CallTiming() { innermost = outer_; }
 
-std::chrono::nanoseconds CallTiming::inside() const noexcept {
-    // Whole seconds and the remainder apart, so that a long run does not overflow the product.
-    const LONGLONG seconds = ticks_ / frequency_;
-    const LONGLONG rest = ticks_ % frequency_;
-    return std::chrono::seconds(seconds) + std::chrono::nanoseconds(rest * 1000000000LL / frequency_);
-}
-
 CallTiming::Scope::Scope() noexcept : timing_(innermost) {
-    if (timing_) start_ = ticksNow();
+    if (timing_) start_ = PerformanceTicks::now();
 }
 
 CallTiming::Scope::~Scope() {
     if (!timing_) return;
-    timing_->ticks_ += ticksNow() - start_;
+    timing_->time_.addSince(start_);
     ++timing_->calls_;
 }
 

@@ -4,10 +4,10 @@
 // of the automation port (member calls, name and type look-ups, enumeration, the release of a remote
 // object) is one Scope. With no CallTiming on the thread a Scope costs one read of a thread-local
 // pointer and nothing is counted.
-#include <windows.h>
-
 #include <chrono>
 #include <cstdint>
+
+#include "automation/win32/PerformanceTicks.h"
 
 namespace korvane::com {
 
@@ -19,7 +19,7 @@ public:
     CallTiming& operator=(const CallTiming&) = delete;
 
     uint64_t calls() const noexcept { return calls_; }
-    std::chrono::nanoseconds inside() const noexcept;
+    std::chrono::nanoseconds inside() const noexcept { return time_.total(); }
 
     // One call, from construction to destruction.
     class Scope {
@@ -36,8 +36,7 @@ public:
 
 private:
     uint64_t calls_ = 0;
-    LONGLONG ticks_ = 0;
-    LONGLONG frequency_ = 1;
+    PerformanceTicks time_;
     CallTiming* outer_;
 };
 
