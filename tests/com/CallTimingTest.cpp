@@ -25,27 +25,16 @@ using korvane::com::ComDispatch;
 using korvane::com::NameCache;
 using korvane::com::ServerObjects;
 using korvane::com::ServingTime;
+using probe::freshGuid;
 using probe::Probe;
+using probe::ProbeTypesServed;
 
 namespace {
 
-GUID freshGuid() {
-    GUID g{};
-    EXPECT_EQ(CoCreateGuid(&g), S_OK);
-    return g;
-}
-
 class CallCounting : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ServerObjects::instance().setTypeIdentity([](korvane::Dispatch& d) -> std::optional<GUID> {
-            auto* p = dynamic_cast<Probe*>(&d);
-            return p ? p->type() : std::nullopt;
-        });
-    }
-    void TearDown() override { ServerObjects::instance().setTypeIdentity(nullptr); }
-
     Apartment apartment_;
+    ProbeTypesServed types_;
 };
 
 TEST_F(CallCounting, EachCrossingIsOneCallOnBothSides) {

@@ -25,30 +25,19 @@ using korvane::com::ComDispatch;
 using korvane::com::NameCache;
 using korvane::com::ServerObjects;
 using korvane::test::errorOf;
+using probe::freshGuid;
 using probe::Probe;
+using probe::ProbeTypesServed;
 
 namespace {
-
-GUID freshGuid() {
-    GUID g{};
-    EXPECT_EQ(CoCreateGuid(&g), S_OK);
-    return g;
-}
 
 IDispatch* comOf(const Object& o) { return static_cast<ComDispatch&>(*o.ptr()).get(); }
 
 class ComAdapter : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ServerObjects::instance().setTypeIdentity([](korvane::Dispatch& d) -> std::optional<GUID> {
-            auto* p = dynamic_cast<Probe*>(&d);
-            return p ? p->type() : std::nullopt;
-        });
-        baseline_ = ServerObjects::instance().liveObjects();
-    }
+    void SetUp() override { baseline_ = ServerObjects::instance().liveObjects(); }
     void TearDown() override {
         EXPECT_EQ(ServerObjects::instance().liveObjects(), baseline_) << "served objects outlived their callers";
-        ServerObjects::instance().setTypeIdentity(nullptr);
     }
     // A caller's object variable for a served probe, bound on its own.
     static Object served(const std::shared_ptr<Probe>& p) {
@@ -60,6 +49,7 @@ protected:
     }
 
     korvane::com::Apartment apartment_;
+    ProbeTypesServed types_;
     std::shared_ptr<Probe> probe_ = std::make_shared<Probe>();
     size_t baseline_ = 0;
 };

@@ -12,6 +12,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/Dispatch.h"
+#include "comserver/ServerObjects.h"
 #include "model/ListEnumerator.h"
 
 namespace probe {
@@ -89,6 +90,28 @@ private:
     std::optional<GUID> type_;
     std::wstring name_;
     std::shared_ptr<Probe> child_;
+};
+
+// A type identity no probe has had before.
+inline GUID freshGuid() {
+    GUID g{};
+    if (CoCreateGuid(&g) != S_OK) throw std::runtime_error("CoCreateGuid");
+    return g;
+}
+
+// While alive, the server tells each served probe's type by the probe's own (the name cache is kept per
+// type); other objects have none.
+class ProbeTypesServed {
+public:
+    ProbeTypesServed() {
+        korvane::com::ServerObjects::instance().setTypeIdentity([](korvane::Dispatch& d) -> std::optional<GUID> {
+            auto* p = dynamic_cast<Probe*>(&d);
+            return p ? p->type() : std::nullopt;
+        });
+    }
+    ~ProbeTypesServed() { korvane::com::ServerObjects::instance().setTypeIdentity(nullptr); }
+    ProbeTypesServed(const ProbeTypesServed&) = delete;
+    ProbeTypesServed& operator=(const ProbeTypesServed&) = delete;
 };
 
 }  // namespace probe
