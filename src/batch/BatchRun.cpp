@@ -240,19 +240,9 @@ private:
         return r;
     }
 
-    // The same folders (in any order and spelling), list, template, subfolder choice and backup folder.
+    // The same folders (in any order and spelling), list, template and subfolder choice.
     bool sameWork(const RunRecord& before, const RunRecord& now) {
-        const auto keys = [this](const std::vector<std::wstring>& paths) {
-            std::set<std::wstring> out;
-            for (const std::wstring& path : paths) out.insert(identity_.of(path).key);
-            return out;
-        };
-        const auto key = [this](const std::wstring& path) { return path.empty() ? path : identity_.of(path).key; };
-        std::wstring differs;
-        if (keys(before.folders) != keys(now.folders)) differs = L"andere Ordner";
-        else if (before.subfolders != now.subfolders) differs = before.subfolders ? L"ohne /s" : L"mit /s";
-        else if (key(before.listFile) != key(now.listFile)) differs = L"eine andere Liste";
-        else if (key(before.templatePath) != key(now.templatePath)) differs = L"eine andere Vorlage";
+        const std::wstring differs = otherWork(before, now, identity_);
         if (differs.empty()) return true;
         console_.line(L"Der Bericht " + reportFile_ + L" gehört zu einem anderen Lauf (" + differs +
                       L"); er bleibt, wie er ist.\r\n/fortsetzen braucht dieselben Ordner, Liste und Vorlage wie "

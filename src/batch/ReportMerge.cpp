@@ -168,18 +168,13 @@ private:
 
     // Each report made over the work this merge names: folders, list, subfolder choice, template.
     bool sameWork(const WorkPlan& plan) {
-        std::set<std::wstring> folders;
-        for (const std::wstring& folder : plan.folders) folders.insert(identity_.keyOf(folder));
-        const FileName templateName = identity_.of(templateFileOf(options_.templateChoice));
+        RunRecord named;
+        named.folders = plan.folders;
+        named.subfolders = options_.subfolders;
+        named.listFile = plan.listFile;
+        named.templatePath = templateFileOf(options_.templateChoice);
         for (const PartReport& part : parts_) {
-            const RunRecord& run = part.report.run;
-            std::set<std::wstring> theirs;
-            for (const std::wstring& folder : run.folders) theirs.insert(identity_.of(folder).key);
-            std::wstring differs;
-            if (theirs != folders) differs = L"andere Ordner";
-            else if (run.subfolders != options_.subfolders) differs = run.subfolders ? L"mit /s" : L"ohne /s";
-            else if (keyOf(run.listFile) != keyOf(plan.listFile)) differs = L"eine andere Liste";
-            else if (identity_.of(run.templatePath).key != templateName.key) differs = L"eine andere Vorlage";
+            const std::wstring differs = otherWork(named, part.report.run, identity_);
             if (differs.empty()) continue;
             refuse(L"Der Bericht " + part.file + L" gehört zu einer anderen Arbeit (" + differs +
                    L").\r\n/zusammenfassen braucht dieselben Ordner, Liste, /s und Vorlage wie die Läufe der Teile.");

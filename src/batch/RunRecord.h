@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "batch/WorkPart.h"
+#include "files/PathIdentity.h"
 
 namespace korvane {
 
@@ -24,5 +25,10 @@ struct RunRecord {
                                            // reports of versions that did not switch it off
     WorkPart part;                         // the part of the work the run took; 1/1: all of it
 };
+
+// What makes the work of `now` other than the work of `before`, in the words of a refusal: "andere Ordner"
+// (in any order and spelling), "mit /s" or "ohne /s" (the choice of `now`), "eine andere Liste", "eine
+// andere Vorlage"; empty when it is the same work.
+std::wstring otherWork(const RunRecord& before, const RunRecord& now, PathIdentity& identity);
 
 }  // namespace korvane
