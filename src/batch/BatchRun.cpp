@@ -78,11 +78,12 @@ public:
                                                                 : L"Ordner oder Liste nicht gefunden: " + e.description());
             return batchexit::CouldNotStart;
         }
-        const size_t entries = plan.items.size() + plan.rejected.size();
-        keepPart(plan, options_.part, identity_);
-        if (!options_.part.whole())
+        if (!options_.part.whole()) {
+            const size_t entries = plan.items.size() + plan.rejected.size();
+            keepPart(plan, options_.part, identity_);
             console_.line(options_.part.name() + L": " + std::to_wstring(plan.items.size() + plan.rejected.size()) + L" von " +
                           std::to_wstring(entries) + L" Zeichnungen und Listeneinträgen; die übrigen gehören zu den anderen Teilen.");
+        }
         record_ = recordOf(plan, *vorlage);
         if (earlier_ && !sameWork(earlier_->run, record_)) return batchexit::CouldNotStart;
         if (!backupFolderFits(plan)) return batchexit::CouldNotStart;
